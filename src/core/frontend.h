@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The one interface through which the engine talks to whoever runs it: the
+// main window, batch mode (standard error, never waiting) or a test double.
+
+enum class MessageIcon { None, Information, Exclamation, Critical };
+
+// A Yes/No question; Cancel when the question was closed without an answer.
+enum class Answer { Yes, No, Cancel };
+
+class Frontend {
+ public:
+  virtual ~Frontend() = default;
+
+  // The one-line status bar text.
+  virtual void ShowStatus(const std::string& text) = 0;
+  // An OK-only message box. A carriage return in the text is a line break.
+  virtual void ShowMessage(const std::string& title, const std::string& text,
+                           MessageIcon icon = MessageIcon::None) = 0;
+  virtual Answer AskYesNo(const std::string& title, const std::string& text) = 0;
+
+  // Rebuild the list boxes from the job; selectIndex > 0 selects that row.
+  virtual void RefreshStockList(int selectIndex) = 0;
+  virtual void RefreshCutList(int selectIndex) = 0;
+
+  // The material box: its entries, and the stock file name box.
+  virtual std::vector<std::string> MaterialEntries() const = 0;
+  virtual void SetMaterialEntries(const std::vector<std::string>& entries) = 0;
+  virtual void ShowStockFileName(const std::string& path) = 0;
+  virtual void ShowCutFileName(const std::string& path) = 0;
+  // The material box turns light green after a save.
+  virtual void MarkMaterialSaved() = 0;
+
+  // The optimisation slider's position (0 to 10).
+  virtual void SetOptimizationLevel(int level) = 0;
+
+  // The cutting progress window and its bar (0 to 100).
+  virtual void ShowProgressWindow(bool visible) = 0;
+  virtual void ShowProgress(float percent) = 0;
+
+  // Lets pending window events run (repaint, Cancel); a no-op without windows.
+  virtual void PumpEvents() = 0;
+  // Waits the given time while handling events (the one-second hints).
+  virtual void PauseWithEvents(int milliseconds) = 0;
+};
