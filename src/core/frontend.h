@@ -34,6 +34,10 @@ class Frontend {
   // The material box turns light green after a save.
   virtual void MarkMaterialSaved() = 0;
 
+  // Runs the Save As command so the user names the job files; does nothing
+  // where there are no windows.
+  virtual void RunSaveAs() = 0;
+
   // The optimisation slider's position (0 to 10).
   virtual void SetOptimizationLevel(int level) = 0;
 

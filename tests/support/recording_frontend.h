@@ -33,6 +33,7 @@ class RecordingFrontend : public Frontend {
   void ShowStockFileName(const std::string& path) override { stockFileName = path; }
   void ShowCutFileName(const std::string& path) override { cutFileName = path; }
   void MarkMaterialSaved() override { ++materialSavedMarks; }
+  void RunSaveAs() override { ++saveAsRuns; }
   void SetOptimizationLevel(int level) override { optimizationLevel = level; }
   void ShowProgressWindow(bool visible) override { progressWindowVisible = visible; }
   void ShowProgress(float percent) override { progress.push_back(percent); }
@@ -51,6 +52,7 @@ class RecordingFrontend : public Frontend {
   std::string stockFileName;
   std::string cutFileName;
   int materialSavedMarks = 0;
+  int saveAsRuns = 0;
   int optimizationLevel = -1;
   bool progressWindowVisible = false;
   std::vector<float> progress;
