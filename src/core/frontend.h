@@ -45,6 +45,9 @@ class Frontend {
   virtual void ShowProgressWindow(bool visible) = 0;
   virtual void ShowProgress(float percent) = 0;
 
+  // Opens the report viewer on the report file, not modal.
+  virtual void ShowReport(const std::string& reportPath) = 0;
+
   // Lets pending window events run (repaint, Cancel); a no-op without windows.
   virtual void PumpEvents() = 0;
   // Waits the given time while handling events (the one-second hints).

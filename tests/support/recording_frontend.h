@@ -37,6 +37,7 @@ class RecordingFrontend : public Frontend {
   void SetOptimizationLevel(int level) override { optimizationLevel = level; }
   void ShowProgressWindow(bool visible) override { progressWindowVisible = visible; }
   void ShowProgress(float percent) override { progress.push_back(percent); }
+  void ShowReport(const std::string& reportPath) override { shownReports.push_back(reportPath); }
   void PumpEvents() override { ++pumps; }
   void PauseWithEvents(int milliseconds) override { pauses.push_back(milliseconds); }
 
@@ -56,6 +57,7 @@ class RecordingFrontend : public Frontend {
   int optimizationLevel = -1;
   bool progressWindowVisible = false;
   std::vector<float> progress;
+  std::vector<std::string> shownReports;
   int pumps = 0;
   std::vector<int> pauses;
 };

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+struct JobState;
+class Frontend;
+
+// The stock file: rows material, bin, quantity, length for many materials.
+// Only the current material's rows (`matl`) are loaded; a write replaces them
+// and carries every other row over unchanged.
+
+// True when the file was read or is missing; false when there is no file
+// name, no current material, or the read failed.
+bool ReadStockFile(JobState& job, Frontend& frontend);
+void WriteStockFile(JobState& job, Frontend& frontend);
+// Fills the material box from the cut file, then the stock file.
+void LoadMaterials(JobState& job, Frontend& frontend);
+bool IsMaterialListed(const Frontend& frontend, const std::string& material);
