@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  coinor-libclp-dev coinor-libcbc-dev
   clang clang-format libclang-rt-14-dev
   fonts-liberation xvfb xauth
 )
