@@ -1,0 +1,142 @@
+#include "optimizer/knapsack.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "optimizer/cutting_model.h"
+
+namespace {
+
+double Density(const Knapsack::Item& item) {
+  return item.weight > 0.0 ? item.item.value / item.weight
+                           : std::numeric_limits<double>::infinity();
+}
+
+// One search for one usable length. Every selection the exact-fit rule
+// accepts has length + count * kerf within usable + kerf + tolerance, so that
+// sum is the capacity of the fractional bound.
+class KnapsackSearch {
+ public:
+  KnapsackSearch(const std::vector<Knapsack::Item>& items, double kerf, int maxPieces,
+                 double usable, double target, long long nodeLimit, const std::vector<int>& taken)
+      : items_(items),
+        kerf_(kerf),
+        maxPieces_(maxPieces),
+        usable_(usable),
+        capacity_(usable + kerf + kLengthTolerance),
+        target_(target),
+        nodeLimit_(nodeLimit),
+        chosen_(items.size(), 0),
+        best_(items.size(), 0),
+        bestValue_(target) {
+    for (const Knapsack::Item& entry : items) {
+      const int gone = taken.empty() ? 0 : taken[entry.item.type];
+      counts_.push_back(std::max(0, entry.item.maxCount - gone));
+    }
+  }
+
+  KnapsackResult Run() {
+    KnapsackResult result;
+    const double rootBound = Bound(0, capacity_);
+    Search(0, 0.0, 0.0, 0, 0.0);
+    result.complete = !stopped_;
+    result.nodes = nodes_;
+    result.upperBound = stopped_ ? rootBound : std::max(bestValue_, target_) + PruneMargin();
+    if (!found_) return result;
+    result.value = bestValue_;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+      if (best_[i] > 0) result.counts.emplace_back(items_[i].item.type, best_[i]);
+    }
+    std::sort(result.counts.begin(), result.counts.end());
+    return result;
+  }
+
+ private:
+  // Value a selection must beat by more than rounding noise to count.
+  double PruneMargin() const { return 1e-9 * std::max(1.0, std::fabs(bestValue_)); }
+
+  // Copies of an item that keep the selection within the capacity.
+  int MostCopies(std::size_t index, double weight, int count) const {
+    const Knapsack::Item& entry = items_[index];
+    int most = std::min(counts_[index], maxPieces_ - count);
+    if (entry.weight <= 0.0) return most;
+    const double room = capacity_ - weight;
+    if (room < 0.0) return 0;
+    most = static_cast<int>(std::min<double>(most, std::floor(room / entry.weight) + 1.0));
+    while (most > 0 && weight + most * entry.weight > capacity_) --most;
+    return most;
+  }
+
+  // The fractional bound on what items from `first` on can add within `room`.
+  double Bound(std::size_t first, double room) const {
+    double value = 0.0;
+    for (std::size_t i = first; i < items_.size(); ++i) {
+      const Knapsack::Item& entry = items_[i];
+      const double full = counts_[i] * entry.weight;
+      if (full <= room) {
+        value += counts_[i] * entry.item.value;
+        room -= full;
+      } else {
+        return value + room / entry.weight * entry.item.value;
+      }
+    }
+    return value;
+  }
+
+  void Search(std::size_t next, double weight, double length, int count, double value) {
+    if (++nodes_ > nodeLimit_) {
+      stopped_ = true;
+      return;
+    }
+    if (value > bestValue_ && PiecesFit(length, count, kerf_, usable_)) {
+      bestValue_ = value;
+      best_ = chosen_;
+      found_ = true;
+    }
+    if (next == items_.size()) return;
+    if (value + Bound(next, capacity_ - weight) <= bestValue_ + PruneMargin()) return;
+    const Knapsack::Item& entry = items_[next];
+    for (int copies = MostCopies(next, weight, count); copies >= 0 && !stopped_; --copies) {
+      chosen_[next] = copies;
+      Search(next + 1, weight + copies * entry.weight, length + copies * entry.item.length,
+             count + copies, value + copies * entry.item.value);
+    }
+    chosen_[next] = 0;
+  }
+
+  const std::vector<Knapsack::Item>& items_;
+  const double kerf_;
+  const int maxPieces_;
+  const double usable_;
+  const double capacity_;
+  const double target_;
+  const long long nodeLimit_;
+  std::vector<int> counts_;  // copies available per item
+  std::vector<int> chosen_;
+  std::vector<int> best_;
+  double bestValue_;
+  bool found_ = false;
+  bool stopped_ = false;
+  long long nodes_ = 0;
+};
+
+}  // namespace
+
+Knapsack::Knapsack(const std::vector<KnapsackItem>& items, double kerf, int maxPieces)
+    : kerf_(kerf), maxPieces_(maxPieces) {
+  for (const KnapsackItem& item : items) {
+    if (item.value > 0.0 && item.maxCount > 0) items_.push_back({item, item.length + kerf});
+  }
+  std::sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
+    const double densityA = Density(a), densityB = Density(b);
+    if (densityA != densityB) return densityA > densityB;
+    if (a.item.length != b.item.length) return a.item.length > b.item.length;
+    return a.item.type < b.item.type;
+  });
+}
+
+KnapsackResult Knapsack::Solve(double usable, double target, long long nodeLimit,
+                               const std::vector<int>& taken) const {
+  return KnapsackSearch(items_, kerf_, maxPieces_, usable, target, nodeLimit, taken).Run();
+}
