@@ -1,0 +1,137 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "optimizer/cutting_model.h"
+#include "optimizer/lp_solver.h"
+
+// The cutting-stock model over patterns (one column per pattern per stock
+// type) and the methods on it: column generation with knapsack pricing for
+// its linear relaxation and lower bound, diving for integer plans, and the
+// integer program over the generated patterns.
+//
+// Rows: each piece type covered at least its demand, each stock type with
+// limited bars at most its supply, all bars at most the bar limit, and, when
+// pieces may stay uncut, their length at most the allowance.
+
+enum class MasterGoal {
+  LeastUncutLength,  // cut as much length as the stock allows
+  LeastStockLength,  // cut the demand (less the allowance) from the least stock
+};
+
+// Asked between steps; true ends the work with the best result so far.
+using StopRequest = std::function<bool()>;
+
+// The work the LP side may do, counted in steps so that a job gets the same
+// amount of it on every machine: simplex iterations weighted by their cost
+// (which grows with the rows of the program), and knapsack search nodes.
+// About 3e7 units take a second on a 2020s desktop core.
+class WorkBudget {
+ public:
+  explicit WorkBudget(double units) : left_(units) {}
+  void Spend(double units) { left_ -= units; }
+  bool Exhausted() const { return left_ <= 0.0; }
+
+ private:
+  double left_;
+};
+
+struct PricingEffort {
+  long long knapsackNodes = 0;  // per knapsack
+  int columnsPerType = 1;       // patterns priced per stock type and round, each
+                                // from the pieces the ones before left
+  int columnsPerRound = 1;      // a round ends when this many were added
+};
+
+class PatternMaster {
+ public:
+  // `uncutAllowance` (least stock length only): the length that may stay
+  // uncut; 0 means every piece is cut.
+  PatternMaster(const CuttingModel& model, MasterGoal goal, double uncutAllowance,
+                const PricingEffort& pricing, WorkBudget& budget);
+
+  // Adds the pattern as a column unless it is one already.
+  void AddPattern(const Pattern& pattern);
+  void AddBars(const BarList& bars);
+  // For each stock type and piece type, a bar of as many of those pieces as
+  // fit, unless that makes too many columns.
+  void AddSingleTypePatterns();
+  // Adds every pattern that fits, when there are at most `limit` of them; the
+  // integer program is then exact. False (adding none) when there are more.
+  bool AddAllPatterns(int limit);
+
+  enum class Outcome { Converged, OutOfWork, Stopped, Infeasible };
+  // Column generation from the current bounds until no column improves the
+  // LP. `improvesBound` when no column is fixed, so that its duals bound the
+  // whole problem.
+  Outcome Generate(const StopRequest& stop, bool improvesBound);
+
+  // Lower bound on the stock length of every plan that cuts the demand (less
+  // the allowance): the LP value once column generation converged, the
+  // Lagrangian bound of its best round before. 0 until a round was solved.
+  double LowerBound() const { return lowerBound_; }
+  double LpValue() const { return lpValue_; }
+
+  // Rounds the LP solution up column by column, generating columns between,
+  // until it is integral. `variant` n takes the n-th most fractional column
+  // at the first rounding, to vary dives. When the LP value exceeds `cutoff`
+  // the last rounding is taken back and that column kept from rounding up,
+  // at most `backtracks` times. Fails when that is not enough, the work runs
+  // out or stop is requested. Leaves the bounds as they were.
+  std::optional<BarList> Dive(int variant, int backtracks, double cutoff, const StopRequest& stop);
+
+  // The whole bars of the current LP solution (its values rounded down).
+  BarList WholeLpBars() const;
+
+  // The integer program over the generated patterns, started from `start`
+  // (a plan this master accepts); empty when no solution was found.
+  std::optional<BarList> SolveInteger(const BarList& start, int maxNodes, const StopRequest& stop);
+
+ private:
+  double PatternCost(const Pattern& pattern) const;
+  double IntegerCost(int column) const;
+  bool IsPatternColumn(int column) const { return patternOf_[column] >= 0; }
+  std::vector<double> ColumnsOf(const BarList& bars) const;
+  BarList BarsOf(const std::vector<double>& values) const;
+  struct BoundChange {
+    int column;
+    double lower;
+    double upper;
+  };
+  // Column bound changes made by a dive, so that they can be taken back.
+  void ChangeBounds(int column, double lower, double upper);
+  void UndoBounds(std::size_t logSize);
+
+  enum class Pricing { Added, NoneFound, OutOfWork };
+  // Prices the stock types in turn; a round that prices them all updates the
+  // lower bound.
+  Pricing PriceColumns(const std::vector<double>& duals, double lpValue, bool improvesBound);
+  struct TypePricing {
+    int added = 0;
+    double upperBound = 0.0;  // no pattern of the type is worth more
+    bool complete = true;     // the first knapsack was solved to the end
+  };
+  TypePricing PriceStockType(int stock, const class Knapsack& knapsack, double target);
+
+  const CuttingModel& model_;
+  const MasterGoal goal_;
+  const PricingEffort pricing_;
+  WorkBudget& budget_;
+  const double tolerance_;  // reduced cost below which a column does not improve
+  LinearProgram lp_;
+  std::vector<int> pieceRow_;
+  std::vector<int> stockRow_;  // -1 for stock types without a limit
+  int barRow_ = -1;
+  std::vector<int> uncutColumn_;  // -1 when pieces are all cut
+  std::vector<Pattern> patterns_;
+  std::vector<int> patternOf_;  // per column: index into patterns_, -1 for uncut columns
+  std::map<Pattern, int> columnOf_;
+  double lowerBound_ = 0.0;
+  double lpValue_ = 0.0;
+  bool lpValueKnown_ = false;  // the last LP solve found the optimum
+  int nextStockType_ = 0;      // where the next round starts pricing
+  std::vector<BoundChange> boundLog_;
+};
