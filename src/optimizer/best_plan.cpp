@@ -1,0 +1,221 @@
+#include "optimizer/best_plan.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "core/frontend.h"
+#include "core/job_state.h"
+#include "optimizer/cutting_model.h"
+#include "optimizer/greedy_bars.h"
+#include "optimizer/pattern_master.h"
+
+namespace {
+
+// Work done at one level. Every limit counts steps, never time, so a job
+// gives the same plan on every machine.
+struct Effort {
+  double work = 0.0;             // column generation and dives, see WorkBudget
+  int dives = 0;                 // column-generation dives after the root LP
+  int backtracks = 0;            // roundings taken back per dive
+  int integerNodes = 0;          // branch-and-bound nodes over the generated patterns
+  long long greedyNodes = 2000;  // knapsack nodes per greedy bar and stock type
+  PricingEffort pricing{100000, 5, 50};
+  int enumerationLimit = 3000;  // all patterns are columns when there are no more
+};
+
+Effort EffortForLevel(int level) {
+  level = std::clamp(level, 0, 10);
+  Effort effort;
+  effort.work = 1e6 * (1 + level * level);
+  effort.dives = level == 0 ? 0 : 1 + level / 2;
+  effort.backtracks = 2 * level;
+  effort.integerNodes = 20 * level * level;
+  return effort;
+}
+
+// Progress bar and event pumping: events run when about 30 ms of work have
+// passed since they last did, so Cancel acts quickly whatever the job.
+class SearchProgress {
+ public:
+  SearchProgress(JobState& job, Frontend& frontend) : job_(job), frontend_(frontend) {}
+
+  bool StopRequested() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ >= std::chrono::milliseconds(30)) {
+      frontend_.PumpEvents();
+      lastPump_ = now;
+    }
+    return job_.cancelRequested;
+  }
+
+  void Show(float percent) {
+    frontend_.ShowProgress(percent);
+    frontend_.PumpEvents();
+    lastPump_ = std::chrono::steady_clock::now();
+  }
+
+  StopRequest AsStopRequest() {
+    return [this] { return StopRequested(); };
+  }
+
+ private:
+  JobState& job_;
+  Frontend& frontend_;
+  std::chrono::steady_clock::time_point lastPump_ = std::chrono::steady_clock::now();
+};
+
+class BestPlanSearch {
+ public:
+  BestPlanSearch(const CuttingModel& model, const Effort& effort, SearchProgress& progress)
+      : model_(model),
+        effort_(effort),
+        progress_(progress),
+        stop_(progress.AsStopRequest()),
+        budget_(effort.work) {}
+
+  BarList Run() {
+    if (model_.pieceTypes.empty() || model_.stockTypes.empty()) return best_;
+    AddGreedyBars(model_, effort_.greedyNodes, best_);
+    TidyBars(model_, best_);
+    progress_.Show(10.0f);
+    if (progress_.StopRequested()) return best_;
+    double allowance = 0.0;
+    if (model_.CutCounts(best_) != Demands()) {
+      CutMostLength();
+      allowance = UncutLength(best_);
+    }
+    progress_.Show(20.0f);
+    if (!progress_.StopRequested()) LeastStock(allowance);
+    return best_;
+  }
+
+  // The best bound on the stock length of plans cutting what the plan cuts.
+  double LowerBound() const {
+    const double bound = std::max(lpBound_, ContinuousBound(model_, model_.CutCounts(best_)));
+    return RoundedBound(bound);
+  }
+
+ private:
+  std::vector<int> Demands() const {
+    std::vector<int> demands;
+    for (const PieceType& type : model_.pieceTypes) demands.push_back(type.Demand());
+    return demands;
+  }
+
+  double UncutLength(const BarList& bars) const {
+    const std::vector<int> cut = model_.CutCounts(bars);
+    double uncut = 0.0;
+    for (std::size_t type = 0; type < cut.size(); ++type) {
+      uncut += (model_.pieceTypes[type].Demand() - cut[type]) * model_.pieceTypes[type].length;
+    }
+    return uncut;
+  }
+
+  void Consider(std::optional<BarList> bars) {
+    if (!bars) return;
+    TidyBars(model_, *bars);
+    if (IsBetter(model_.Score(*bars), model_.Score(best_))) best_ = std::move(*bars);
+  }
+
+  void SeedColumns(PatternMaster& master) const {
+    master.AddAllPatterns(effort_.enumerationLimit);
+    master.AddBars(best_);
+    master.AddSingleTypePatterns();
+  }
+
+  // When the stock cannot hold every piece: the plan that cuts the most length.
+  void CutMostLength() {
+    PatternMaster master(model_, MasterGoal::LeastUncutLength, 0.0, effort_.pricing, budget_);
+    SeedColumns(master);
+    if (master.Generate(stop_, true) == PatternMaster::Outcome::Converged) {
+      Consider(master.SolveInteger(best_, effort_.integerNodes, stop_));
+    }
+  }
+
+  // The least stock length for the pieces, leaving at most `allowance` uncut.
+  void LeastStock(double allowance) {
+    PatternMaster master(model_, MasterGoal::LeastStockLength, allowance, effort_.pricing, budget_);
+    SeedColumns(master);
+    if (Optimal()) return;
+    const PatternMaster::Outcome root = master.Generate(stop_, true);
+    lpBound_ = master.LowerBound();
+    progress_.Show(40.0f);
+    if (root == PatternMaster::Outcome::Stopped || Optimal()) return;
+    Consider(RepairedLpBars(master));
+    for (int dive = 0;
+         dive < effort_.dives && !Optimal() && !budget_.Exhausted() && !progress_.StopRequested();
+         ++dive) {
+      Consider(master.Dive(dive, effort_.backtracks, DiveCutoff(), stop_));
+      progress_.Show(40.0f +
+                     40.0f * static_cast<float>(dive + 1) / static_cast<float>(effort_.dives));
+    }
+    // The integer program is worth its cost only where column generation
+    // finished within the work allowed.
+    if (!Optimal() && !budget_.Exhausted() && !progress_.StopRequested()) {
+      Consider(master.SolveInteger(best_, effort_.integerNodes, stop_));
+    }
+  }
+
+  // The LP solution's whole bars, with the pieces they leave cut greedily.
+  BarList RepairedLpBars(const PatternMaster& master) const {
+    BarList bars = master.WholeLpBars();
+    TidyBars(model_, bars);
+    AddGreedyBars(model_, effort_.greedyNodes, bars);
+    return bars;
+  }
+
+  bool SingleStockLength() const { return model_.stockTypes.size() == 1; }
+
+  // With one stock length a plan takes whole bars of it.
+  double RoundedBound(double bound) const {
+    if (!SingleStockLength() || bound <= 0.0) return bound;
+    const double length = model_.stockTypes[0].length;
+    return std::ceil(bound / length - 1e-6) * length;
+  }
+
+  bool Optimal() const {
+    const double stock = model_.Score(best_).stockLength;
+    return LowerBound() >= stock - kLengthTolerance - 1e-9 * stock;
+  }
+
+  // An LP value above this cannot lead to a better plan.
+  double DiveCutoff() const {
+    const PlanScore score = model_.Score(best_);
+    if (!SingleStockLength()) return score.stockLength + 1e-9 * score.stockLength;
+    const double length = model_.stockTypes[0].length;
+    return (score.bars - 1 + 1e-6) * length;
+  }
+
+  const CuttingModel& model_;
+  const Effort effort_;
+  SearchProgress& progress_;
+  const StopRequest stop_;
+  WorkBudget budget_;
+  BarList best_;
+  double lpBound_ = 0.0;  // from the pattern LP
+};
+
+}  // namespace
+
+PlanResult RunBestPlan(JobState& job, Frontend& frontend, int level) {
+  job.cancelRequested = false;
+  job.barCount = 0;
+  job.usedPieceCount = 0;
+  SearchProgress progress(job, frontend);
+  const CuttingModel model = BuildCuttingModel(job);
+  BestPlanSearch search(model, EffortForLevel(level), progress);
+  const BarList bars = search.Run();
+  CommitBars(model, bars, job);
+  progress.Show(100.0f);
+
+  PlanResult result;
+  result.stockLength = ScoreJobPlan(job).stockLength;
+  result.lowerBound = search.LowerBound();
+  // The LP value of an optimal plan may exceed its length by rounding noise.
+  if (result.lowerBound <= result.stockLength + kLengthTolerance + 1e-9 * result.stockLength) {
+    result.lowerBound = std::min(result.lowerBound, result.stockLength);
+  }
+  result.cancelled = job.cancelRequested;
+  return result;
+}

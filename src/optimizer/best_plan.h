@@ -1,0 +1,26 @@
+#pragma once
+
+struct JobState;
+class Frontend;
+
+// Which optimiser plans a cutting run: the bar packing search, or the best
+// plan that also proves how far it can be from the best possible one.
+enum class OptimizerKind { Classic, Best };
+
+struct PlanResult {
+  // No plan that cuts what this plan cuts can use less stock length (the
+  // LP bound, rounded up to whole bars when the stock rows with bars left
+  // share one length); 0 when nothing was cut or Cancel came before the
+  // bound was known.
+  double lowerBound = 0.0;
+  double stockLength = 0.0;  // total stock length of the plan
+  bool cancelled = false;    // Cancel was pressed: the best plan found so far
+};
+
+// Plans the job (the current stock rows and pieces, sorted longest first,
+// every piece unassigned) with the effort of `level` (0 quick to 10
+// thorough), and writes the plan into the job exactly as the bar packing
+// search commits its bars. Shows progress and pumps events through the
+// frontend; `cancelRequested` ends it with the best plan found so far. The
+// same job and level always give the same plan.
+PlanResult RunBestPlan(JobState& job, Frontend& frontend, int level);
