@@ -20,7 +20,7 @@ struct Effort {
   int backtracks = 0;            // roundings taken back per dive
   int integerNodes = 0;          // branch-and-bound nodes over the generated patterns
   long long greedyNodes = 2000;  // knapsack nodes per greedy bar and stock type
-  PricingEffort pricing{100000, 5, 50};
+  PricingEffort pricing{2000, 100000, 5, 50};
   int enumerationLimit = 3000;  // all patterns are columns when there are no more
 };
 
@@ -91,10 +91,7 @@ class BestPlanSearch {
   }
 
   // The best bound on the stock length of plans cutting what the plan cuts.
-  double LowerBound() const {
-    const double bound = std::max(lpBound_, ContinuousBound(model_, model_.CutCounts(best_)));
-    return RoundedBound(bound);
-  }
+  double LowerBound() const { return RoundedBound(UnroundedBound()); }
 
  private:
   std::vector<int> Demands() const {
@@ -129,7 +126,9 @@ class BestPlanSearch {
     PatternMaster master(model_, MasterGoal::LeastUncutLength, 0.0, effort_.pricing, budget_);
     SeedColumns(master);
     if (master.Generate(stop_, true) == PatternMaster::Outcome::Converged) {
-      Consider(master.SolveInteger(best_, effort_.integerNodes, stop_));
+      Consider(master.SolveInteger(
+          best_, effort_.integerNodes, stop_,
+          {PatternMaster::IntegerGoal::UncutLength, std::nullopt, std::nullopt}));
     }
   }
 
@@ -152,8 +151,24 @@ class BestPlanSearch {
     }
     // The integer program is worth its cost only where column generation
     // finished within the work allowed.
-    if (!Optimal() && !budget_.Exhausted() && !progress_.StopRequested()) {
-      Consider(master.SolveInteger(best_, effort_.integerNodes, stop_));
+    if (Optimal() || budget_.Exhausted() || progress_.StopRequested()) return;
+    if (!StockSettled()) {
+      Consider(master.SolveInteger(
+          best_, effort_.integerNodes, stop_,
+          {PatternMaster::IntegerGoal::StockLength, std::nullopt, std::nullopt}));
+    }
+    // Then, for the same stock length, less orderable stock and fewer bars.
+    const PlanScore score = model_.Score(best_);
+    if (!OrderableSettled() && !progress_.StopRequested()) {
+      Consider(master.SolveInteger(
+          best_, effort_.integerNodes, stop_,
+          {PatternMaster::IntegerGoal::OrderableLength, score.stockLength, std::nullopt}));
+    }
+    if (!BarsSettled() && !progress_.StopRequested()) {
+      const PlanScore settled = model_.Score(best_);
+      Consider(master.SolveInteger(
+          best_, effort_.integerNodes, stop_,
+          {PatternMaster::IntegerGoal::Bars, settled.stockLength, settled.orderableLength}));
     }
   }
 
@@ -174,10 +189,33 @@ class BestPlanSearch {
     return std::ceil(bound / length - 1e-6) * length;
   }
 
-  bool Optimal() const {
-    const double stock = model_.Score(best_).stockLength;
-    return LowerBound() >= stock - kLengthTolerance - 1e-9 * stock;
+  double UnroundedBound() const {
+    return std::max(lpBound_, ContinuousBound(model_, model_.CutCounts(best_)));
   }
+
+  // No plan can beat this one: no whole bars reaching the bound are shorter
+  // in total, and no whole bars of that total need less orderable stock or
+  // fewer bars.
+  bool Optimal() const { return StockSettled() && OrderableSettled() && BarsSettled(); }
+
+  bool StockSettled() const {
+    const double stock = model_.Score(best_).stockLength;
+    return stock <= WholeBarsReaching(model_, UnroundedBound()) + Tolerance(stock);
+  }
+
+  bool OrderableSettled() const {
+    const PlanScore score = model_.Score(best_);
+    const std::optional<BarMix> mix = BestBarMix(model_, score.stockLength, score.orderableLength);
+    return mix && score.orderableLength <= mix->orderableLength + Tolerance(score.stockLength);
+  }
+
+  bool BarsSettled() const {
+    const PlanScore score = model_.Score(best_);
+    const std::optional<BarMix> mix = BestBarMix(model_, score.stockLength, score.orderableLength);
+    return mix && score.bars <= mix->bars;
+  }
+
+  static double Tolerance(double length) { return kLengthTolerance + 1e-9 * length; }
 
   // An LP value above this cannot lead to a better plan.
   double DiveCutoff() const {

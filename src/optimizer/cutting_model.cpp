@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 #include "core/job_state.h"
@@ -149,6 +150,115 @@ double ContinuousBound(const CuttingModel& model, const std::vector<int>& cutCou
     demand -= bars * (type.usable + model.kerf);
   }
   return bound;
+}
+
+namespace {
+
+// Depth-first over the number of bars of each type, longest first; the last
+// type makes up the rest.
+class WholeBarSearch {
+ public:
+  WholeBarSearch(const CuttingModel& model, double length)
+      : types_(model.stockTypes), target_(length - 1e-9 * length), best_(kNone) {}
+
+  double Run() {
+    if (!types_.empty()) Extend(0, 0.0);
+    return stopped_ || best_ == kNone ? target_ : best_;
+  }
+
+ private:
+  static constexpr double kNone = std::numeric_limits<double>::infinity();
+  static constexpr long kStepLimit = 100000;
+
+  void Extend(std::size_t type, double total) {
+    if (stopped_ || total >= best_) return;
+    if (++steps_ > kStepLimit) {
+      stopped_ = true;
+      return;
+    }
+    const StockType& stock = types_[type];
+    const double needed = std::max(0.0, std::ceil((target_ - total) / stock.length - 1e-9));
+    if (type + 1 == types_.size()) {
+      if (needed <= stock.AvailableBars()) best_ = std::min(best_, total + needed * stock.length);
+      return;
+    }
+    const int most = static_cast<int>(std::min<double>(needed, stock.AvailableBars()));
+    for (int bars = most; bars >= 0 && !stopped_; --bars)
+      Extend(type + 1, total + bars * stock.length);
+  }
+
+  const std::vector<StockType>& types_;
+  const double target_;
+  double best_;
+  long steps_ = 0;
+  bool stopped_ = false;
+};
+
+// Depth-first over the number of bars of each type whose lengths add up to
+// one stock length exactly.
+class BarMixSearch {
+ public:
+  BarMixSearch(const CuttingModel& model, double stockLength, double orderableLength)
+      : types_(model.stockTypes),
+        tolerance_(kLengthTolerance + 1e-9 * stockLength),
+        orderableCap_(orderableLength + tolerance_) {
+    mix_.orderableLength = std::numeric_limits<double>::infinity();
+    mix_.bars = std::numeric_limits<int>::max();
+    Extend(0, stockLength, 0.0, 0);
+  }
+
+  std::optional<BarMix> Result() const {
+    if (stopped_ || mix_.bars == std::numeric_limits<int>::max()) return std::nullopt;
+    return mix_;
+  }
+
+ private:
+  static constexpr long kStepLimit = 100000;
+
+  void Extend(std::size_t type, double left, double orderable, int bars) {
+    if (stopped_ || type == types_.size()) return;
+    if (++steps_ > kStepLimit) {
+      stopped_ = true;
+      return;
+    }
+    const StockType& stock = types_[type];
+    const auto most = static_cast<int>(
+        std::min<double>(stock.AvailableBars(), std::floor((left + tolerance_) / stock.length)));
+    for (int count = 0; count <= most; ++count) {
+      const double rest = left - count * stock.length;
+      const double nowOrderable =
+          orderable + std::max(0, count - stock.inventoryBars) * stock.length;
+      if (std::fabs(rest) <= tolerance_) {
+        Record(nowOrderable, bars + count);
+      } else {
+        Extend(type + 1, rest, nowOrderable, bars + count);
+      }
+    }
+  }
+
+  void Record(double orderable, int bars) {
+    mix_.orderableLength = std::min(mix_.orderableLength, orderable);
+    if (orderable <= orderableCap_) mix_.bars = std::min(mix_.bars, bars);
+  }
+
+  const std::vector<StockType>& types_;
+  const double tolerance_;
+  const double orderableCap_;
+  BarMix mix_;
+  long steps_ = 0;
+  bool stopped_ = false;
+};
+
+}  // namespace
+
+double WholeBarsReaching(const CuttingModel& model, double length) {
+  if (length <= 0.0) return length;
+  return WholeBarSearch(model, length).Run();
+}
+
+std::optional<BarMix> BestBarMix(const CuttingModel& model, double stockLength,
+                                 double orderableLength) {
+  return BarMixSearch(model, stockLength, orderableLength).Result();
 }
 
 CuttingModel BuildCuttingModel(const JobState& job) {

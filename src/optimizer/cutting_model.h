@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -86,6 +87,23 @@ struct CuttingModel {
 // the lengths of the pieces cut plus one kerf each, with bars taken in
 // fractions: no plan cutting these pieces uses less.
 double ContinuousBound(const CuttingModel& model, const std::vector<int>& cutCounts);
+
+// The least total length of whole bars, within the stock types' supplies,
+// that reaches `length`: no plan uses less stock than that of any bound it
+// meets. `length` itself when the search for it would take too long.
+double WholeBarsReaching(const CuttingModel& model, double length);
+
+// Among the sets of whole bars (within the supplies, inventory bars taken
+// first) whose lengths add up to `stockLength`: the least orderable length,
+// and the fewest bars among those with no more orderable length than
+// `orderableLength`. Empty when there is none or the search would take too
+// long.
+struct BarMix {
+  double orderableLength = 0.0;
+  int bars = 0;
+};
+std::optional<BarMix> BestBarMix(const CuttingModel& model, double stockLength,
+                                 double orderableLength);
 
 // Builds the model from the job's current stock rows, pieces, kerf and
 // unusable length (both setting texts read by the leading-number rule).

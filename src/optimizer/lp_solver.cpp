@@ -120,12 +120,25 @@ std::vector<double> LinearProgram::SolveInteger(const IntegerSearch& search) con
   integerSolver.loadProblem(*simplex.matrix(), simplex.columnLower(), simplex.columnUpper(),
                             search.costs.data(), simplex.rowLower(), simplex.rowUpper());
   for (int column = 0; column < columns; ++column) integerSolver.setInteger(column);
+  for (const IntegerSearch::Row& row : search.rows) {
+    std::vector<int> indices;
+    std::vector<double> values;
+    for (int column = 0; column < columns; ++column) {
+      if (row.coefficients[column] != 0.0) {
+        indices.push_back(column);
+        values.push_back(row.coefficients[column]);
+      }
+    }
+    integerSolver.addRow(static_cast<int>(indices.size()), indices.data(), values.data(),
+                         -COIN_DBL_MAX, row.upper);
+  }
 
   CbcModel model(integerSolver);
   model.setLogLevel(0);
   model.messageHandler()->setLogLevel(0);
   model.solver()->messageHandler()->setLogLevel(0);
   model.setMaximumNodes(search.maxNodes);
+  if (search.objectiveStep > 0.0) model.setCutoffIncrement(search.objectiveStep * (1.0 - 1e-6));
   CbcRounding rounding(model);
   model.addHeuristic(&rounding);
   CbcHeuristicLocal local(model);

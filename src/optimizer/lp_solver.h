@@ -17,9 +17,19 @@ class LinearProgram {
   enum class Status { Optimal, Infeasible, Failed };
 
   struct IntegerSearch {
+    // A row added for the integer search only: coefficients (one per column)
+    // times the values at most `upper`.
+    struct Row {
+      std::vector<double> coefficients;
+      double upper = 0.0;
+    };
     std::vector<double> costs;  // objective of the integer search, one per column
+    std::vector<Row> rows;
     std::vector<double> start;  // a feasible integer solution to start from, or empty
     int maxNodes = 0;           // branch-and-bound nodes; the only effort limit
+    // When above 0, every solution's objective is a multiple of it, so a
+    // better one is better by at least that much.
+    double objectiveStep = 0.0;
     // Asked between nodes; true ends the search with the best solution so far.
     std::function<bool()> stop;
   };

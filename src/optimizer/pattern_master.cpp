@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 #include "core/job_state.h"
 #include "optimizer/knapsack.h"
@@ -12,12 +13,9 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::max();
 // LP values this close to a whole number count as whole.
 constexpr double kIntegrality = 1e-6;
-// The integer program measures stock in units of 1/10000 of the longest
-// stock length; its tie-breaks per bar stay far below one such unit over the
-// largest plan: orderable stock, then each bar.
-constexpr double kIntegerScale = 1e4;
-constexpr double kOrderableBarCost = 1e-3;
-constexpr double kBarCost = 1e-4;
+// Lengths off every grid are measured in the integer program in units of
+// 1/10000 of the longest.
+constexpr double kFallbackUnits = 1e4;
 
 double LongestStock(const CuttingModel& model) {
   double longest = 0.0;
@@ -42,7 +40,34 @@ int MostOfOneLength(const CuttingModel& model, int stockType, int pieceType, int
 // Single-length patterns are seeded only while there are this few.
 constexpr std::size_t kSingleLengthPatterns = 20000;
 
+// Units that make every length a whole number: the grid of the lengths (whole
+// units, binary fractions, sixteenths of an inch in feet, tenths ...) times
+// their greatest common divisor. The integer program's objective then moves
+// in whole steps, which lets it prune every node that cannot gain a step.
+LengthUnits UnitsFor(const std::vector<double>& lengths) {
+  for (const double grid :
+       {1.0, 2.0, 4.0, 8.0, 16.0, 32.0, 64.0, 10.0, 100.0, 192.0, 384.0, 1000.0}) {
+    long long divisor = 0;
+    bool whole = true;
+    for (const double length : lengths) {
+      const double scaled = length * grid;
+      const double rounded = std::round(scaled);
+      whole = whole && std::fabs(scaled - rounded) <= 1e-6 && rounded <= 1e9;
+      if (!whole) break;
+      divisor = std::gcd(divisor, static_cast<long long>(rounded));
+    }
+    if (whole && divisor > 0) return {grid / static_cast<double>(divisor), true};
+  }
+  double longest = 0.0;
+  for (const double length : lengths) longest = std::max(longest, length);
+  return {longest > 0.0 ? kFallbackUnits / longest : 1.0, false};
+}
+
 }  // namespace
+
+double LengthUnits::Of(double length) const {
+  return whole ? std::round(length * perLength) : length * perLength;
+}
 
 PatternMaster::PatternMaster(const CuttingModel& model, MasterGoal goal, double uncutAllowance,
                              const PricingEffort& pricing, WorkBudget& budget)
@@ -51,6 +76,12 @@ PatternMaster::PatternMaster(const CuttingModel& model, MasterGoal goal, double 
       pricing_(pricing),
       budget_(budget),
       tolerance_(1e-9 * LongestStock(model)) {
+  std::vector<double> lengths;
+  for (const StockType& type : model.stockTypes) lengths.push_back(type.length);
+  stockUnits_ = UnitsFor(lengths);
+  lengths.clear();
+  for (const PieceType& type : model.pieceTypes) lengths.push_back(type.length);
+  pieceUnits_ = UnitsFor(lengths);
   for (const PieceType& type : model.pieceTypes) {
     pieceRow_.push_back(lp_.AddRow(type.Demand(), kInfinity));
   }
@@ -58,6 +89,7 @@ PatternMaster::PatternMaster(const CuttingModel& model, MasterGoal goal, double 
     stockRow_.push_back(type.Unlimited() ? -1 : lp_.AddRow(-kInfinity, type.AvailableBars()));
   }
   barRow_ = lp_.AddRow(-kInfinity, model.barLimit);
+  AddOrderableColumns();
   const bool piecesMayStayUncut = goal == MasterGoal::LeastUncutLength || uncutAllowance > 0.0;
   uncutColumn_.assign(model.pieceTypes.size(), -1);
   if (!piecesMayStayUncut) return;
@@ -71,7 +103,21 @@ PatternMaster::PatternMaster(const CuttingModel& model, MasterGoal goal, double 
     if (lengthRow >= 0) entries.push_back({lengthRow, length});
     const double cost = goal == MasterGoal::LeastUncutLength ? length : 0.0;
     uncutColumn_[type] = lp_.AddColumn(cost, 0.0, model.pieceTypes[type].Demand(), entries);
-    patternOf_.push_back(-1);
+    columns_.push_back({ColumnKind::Uncut, static_cast<int>(type)});
+  }
+}
+
+// The orderable bars of a stock type with inventory and orderable rows: at
+// least its bars beyond the inventory. Free in the LP; the integer program
+// counts their length when orderable stock is its objective.
+void PatternMaster::AddOrderableColumns() {
+  orderableRow_.assign(model_.stockTypes.size(), -1);
+  for (std::size_t stock = 0; stock < model_.stockTypes.size(); ++stock) {
+    const StockType& type = model_.stockTypes[stock];
+    if (type.orderableBars == 0 || type.inventoryBars >= kUnlimitedBars) continue;
+    orderableRow_[stock] = lp_.AddRow(-kInfinity, type.inventoryBars);
+    lp_.AddColumn(0.0, 0.0, kInfinity, {{orderableRow_[stock], -1.0}});
+    columns_.push_back({ColumnKind::Orderable, static_cast<int>(stock)});
   }
 }
 
@@ -83,11 +129,12 @@ void PatternMaster::AddPattern(const Pattern& pattern) {
   if (pattern.items.empty() || columnOf_.count(pattern) > 0) return;
   std::vector<LinearProgram::Entry> entries;
   for (const auto& [type, count] : pattern.items) entries.push_back({pieceRow_[type], 1.0 * count});
-  if (stockRow_[pattern.stockType] >= 0) entries.push_back({stockRow_[pattern.stockType], 1.0});
-  entries.push_back({barRow_, 1.0});
+  for (const int row : {stockRow_[pattern.stockType], orderableRow_[pattern.stockType], barRow_}) {
+    if (row >= 0) entries.push_back({row, 1.0});
+  }
   const int column = lp_.AddColumn(PatternCost(pattern), 0.0, kInfinity, entries);
   columnOf_.emplace(pattern, column);
-  patternOf_.push_back(static_cast<int>(patterns_.size()));
+  columns_.push_back({ColumnKind::Pattern, static_cast<int>(patterns_.size())});
   patterns_.push_back(pattern);
 }
 
@@ -170,12 +217,12 @@ bool PatternMaster::AddAllPatterns(int limit) {
 // Prices up to the configured number of patterns for one stock type, each
 // from the pieces the ones before left, and adds them.
 PatternMaster::TypePricing PatternMaster::PriceStockType(int stock, const Knapsack& knapsack,
-                                                         double target) {
+                                                         double target, long long nodeLimit) {
   TypePricing result;
   std::vector<int> taken(model_.pieceTypes.size(), 0);
   for (int column = 0; column < pricing_.columnsPerType; ++column) {
     const KnapsackResult priced =
-        knapsack.Solve(model_.stockTypes[stock].usable, target + tolerance_, pricing_.knapsackNodes,
+        knapsack.Solve(model_.stockTypes[stock].usable, target + tolerance_, nodeLimit,
                        column == 0 ? std::vector<int>{} : taken);
     budget_.Spend(static_cast<double>(priced.nodes));
     if (column == 0) {
@@ -192,8 +239,8 @@ PatternMaster::TypePricing PatternMaster::PriceStockType(int stock, const Knapsa
   return result;
 }
 
-PatternMaster::Pricing PatternMaster::PriceColumns(const std::vector<double>& duals, double lpValue,
-                                                   bool improvesBound) {
+PatternMaster::PricingPass PatternMaster::PriceStockTypes(const std::vector<double>& duals,
+                                                          double lpValue, long long nodeLimit) {
   std::vector<KnapsackItem> items;
   for (std::size_t type = 0; type < model_.pieceTypes.size(); ++type) {
     items.push_back({static_cast<int>(type), model_.pieceTypes[type].length, duals[pieceRow_[type]],
@@ -201,34 +248,47 @@ PatternMaster::Pricing PatternMaster::PriceColumns(const std::vector<double>& du
   }
   const Knapsack knapsack(items, model_.kerf, MAX_STK_CUTS);
   const int types = static_cast<int>(model_.stockTypes.size());
-  int added = 0;
+  PricingPass pass;
+  pass.lagrangian = lpValue;
   int priced = 0;
-  bool exact = true;
-  double lagrangian = lpValue;
   // Stock types in turn from where the last round stopped, until enough
   // columns were found.
-  for (; priced < types && added < pricing_.columnsPerRound && !budget_.Exhausted(); ++priced) {
+  for (; priced < types && pass.added < pricing_.columnsPerRound && !budget_.Exhausted();
+       ++priced) {
     const int stock = (nextStockType_ + priced) % types;
     const StockType& type = model_.stockTypes[stock];
-    const double stockDual = stockRow_[stock] >= 0 ? duals[stockRow_[stock]] : 0.0;
-    const double cost = PatternCost({stock, {}});
-    const double target = cost - stockDual - duals[barRow_];
-    const TypePricing pricing = PriceStockType(stock, knapsack, target);
-    added += pricing.added;
-    exact = exact && pricing.complete;
+    double target = PatternCost({stock, {}}) - duals[barRow_];
+    for (const int row : {stockRow_[stock], orderableRow_[stock]}) {
+      if (row >= 0) target -= duals[row];
+    }
+    const TypePricing pricing = PriceStockType(stock, knapsack, target, nodeLimit);
+    pass.added += pricing.added;
+    pass.exact = pass.exact && pricing.complete;
     // Bars of this type in any better solution: within the supply, the bar
     // limit and the LP value over the cost of one bar.
+    const double cost = PatternCost({stock, {}});
     double bars = std::min<double>(type.AvailableBars(), model_.barLimit);
     if (cost > 0.0) bars = std::min(bars, std::floor(lpValue / cost + kIntegrality));
-    lagrangian += std::min(0.0, target - pricing.upperBound) * bars;
+    pass.lagrangian += std::min(0.0, target - pricing.upperBound) * bars;
   }
-  nextStockType_ = (nextStockType_ + priced) % types;
-  const bool pricedAll = priced == types;
-  if (pricedAll && improvesBound && goal_ == MasterGoal::LeastStockLength) {
-    lowerBound_ = std::max(lowerBound_, added == 0 && exact ? lpValue : lagrangian);
+  pass.pricedAll = priced == types;
+  if (pass.added > 0 || pass.pricedAll) nextStockType_ = (nextStockType_ + priced) % types;
+  return pass;
+}
+
+PatternMaster::Pricing PatternMaster::PriceColumns(const std::vector<double>& duals, double lpValue,
+                                                   bool improvesBound) {
+  PricingPass pass = PriceStockTypes(duals, lpValue, pricing_.knapsackNodes);
+  // Only a complete search shows that no column improves the LP; that
+  // matters for the bound, not while diving.
+  if (improvesBound && pass.added == 0 && pass.pricedAll && !pass.exact) {
+    pass = PriceStockTypes(duals, lpValue, pricing_.provingNodes);
   }
-  if (added > 0) return Pricing::Added;
-  return pricedAll ? Pricing::NoneFound : Pricing::OutOfWork;
+  if (pass.pricedAll && improvesBound && goal_ == MasterGoal::LeastStockLength) {
+    lowerBound_ = std::max(lowerBound_, pass.added == 0 && pass.exact ? lpValue : pass.lagrangian);
+  }
+  if (pass.added > 0) return Pricing::Added;
+  return pass.pricedAll ? Pricing::NoneFound : Pricing::OutOfWork;
 }
 
 PatternMaster::Outcome PatternMaster::Generate(const StopRequest& stop, bool improvesBound) {
@@ -255,7 +315,7 @@ BarList PatternMaster::BarsOf(const std::vector<double>& values) const {
   for (std::size_t column = 0; column < values.size(); ++column) {
     if (!IsPatternColumn(static_cast<int>(column))) continue;
     const int copies = static_cast<int>(std::floor(values[column] + kIntegrality));
-    for (int i = 0; i < copies; ++i) bars.push_back(patterns_[patternOf_[column]]);
+    for (int i = 0; i < copies; ++i) bars.push_back(patterns_[columns_[column].index]);
   }
   return bars;
 }
@@ -331,17 +391,23 @@ std::optional<BarList> PatternMaster::Dive(int variant, int backtracks, double c
   return result;
 }
 
-double PatternMaster::IntegerCost(int column) const {
-  const double scale = kIntegerScale / LongestStock(model_);
-  if (!IsPatternColumn(column)) {
-    const int type = static_cast<int>(std::find(uncutColumn_.begin(), uncutColumn_.end(), column) -
-                                      uncutColumn_.begin());
-    return goal_ == MasterGoal::LeastUncutLength ? model_.pieceTypes[type].length * scale : 0.0;
+// The objective of the integer program for one column.
+double PatternMaster::IntegerCost(int column, IntegerGoal goal) const {
+  const ColumnOf& of = columns_[column];
+  switch (goal) {
+    case IntegerGoal::UncutLength:
+      return of.kind == ColumnKind::Uncut ? pieceUnits_.Of(model_.pieceTypes[of.index].length)
+                                          : 0.0;
+    case IntegerGoal::StockLength:
+      return of.kind == ColumnKind::Pattern
+                 ? stockUnits_.Of(model_.stockTypes[patterns_[of.index].stockType].length)
+                 : 0.0;
+    case IntegerGoal::OrderableLength:
+      return of.kind == ColumnKind::Orderable ? stockUnits_.Of(model_.stockTypes[of.index].length)
+                                              : 0.0;
+    case IntegerGoal::Bars: return of.kind == ColumnKind::Pattern ? 1.0 : 0.0;
   }
-  if (goal_ == MasterGoal::LeastUncutLength) return 0.0;
-  const StockType& type = model_.stockTypes[patterns_[patternOf_[column]].stockType];
-  const double orderable = type.inventoryBars == 0 ? kOrderableBarCost : 0.0;
-  return type.length * scale + orderable + kBarCost;
+  return 0.0;
 }
 
 std::vector<double> PatternMaster::ColumnsOf(const BarList& bars) const {
@@ -356,16 +422,43 @@ std::vector<double> PatternMaster::ColumnsOf(const BarList& bars) const {
       values[uncutColumn_[type]] = std::max(0, model_.pieceTypes[type].Demand() - covered[type]);
     }
   }
+  std::vector<int> barsPerType(model_.stockTypes.size(), 0);
+  for (const Pattern& bar : bars) ++barsPerType[bar.stockType];
+  for (std::size_t column = 0; column < columns_.size(); ++column) {
+    const ColumnOf& of = columns_[column];
+    if (of.kind == ColumnKind::Orderable) {
+      values[column] =
+          std::max(0, barsPerType[of.index] - model_.stockTypes[of.index].inventoryBars);
+    }
+  }
   return values;
 }
 
 std::optional<BarList> PatternMaster::SolveInteger(const BarList& start, int maxNodes,
-                                                   const StopRequest& stop) {
+                                                   const StopRequest& stop,
+                                                   const IntegerStage& stage) {
   AddBars(start);
+  const int columns = lp_.ColumnCount();
   LinearProgram::IntegerSearch search;
-  for (int column = 0; column < lp_.ColumnCount(); ++column) {
-    search.costs.push_back(IntegerCost(column));
+  LinearProgram::IntegerSearch::Row stockRow, orderableRow;
+  for (int column = 0; column < columns; ++column) {
+    search.costs.push_back(IntegerCost(column, stage.goal));
+    stockRow.coefficients.push_back(IntegerCost(column, IntegerGoal::StockLength));
+    orderableRow.coefficients.push_back(IntegerCost(column, IntegerGoal::OrderableLength));
   }
+  // The lengths already settled stay within rounding of the start's.
+  if (stage.stockLength) {
+    stockRow.upper = stockUnits_.Of(*stage.stockLength) * (1.0 + 1e-9) + 1e-6;
+    search.rows.push_back(stockRow);
+  }
+  if (stage.orderableLength) {
+    orderableRow.upper = stockUnits_.Of(*stage.orderableLength) * (1.0 + 1e-9) + 1e-6;
+    search.rows.push_back(orderableRow);
+  }
+  const bool wholeSteps =
+      stage.goal == IntegerGoal::Bars ||
+      (stage.goal == IntegerGoal::UncutLength ? pieceUnits_ : stockUnits_).whole;
+  search.objectiveStep = wholeSteps ? 1.0 : 0.0;
   search.start = ColumnsOf(start);
   search.maxNodes = maxNodes;
   search.stop = stop;

@@ -17,6 +17,14 @@
 // limited bars at most its supply, all bars at most the bar limit, and, when
 // pieces may stay uncut, their length at most the allowance.
 
+// How the integer program measures lengths: `perLength` units per unit of
+// length, whole numbers when `whole`.
+struct LengthUnits {
+  double perLength = 1.0;
+  bool whole = false;
+  double Of(double length) const;
+};
+
 enum class MasterGoal {
   LeastUncutLength,  // cut as much length as the stock allows
   LeastStockLength,  // cut the demand (less the allowance) from the least stock
@@ -40,7 +48,8 @@ class WorkBudget {
 };
 
 struct PricingEffort {
-  long long knapsackNodes = 0;  // per knapsack
+  long long knapsackNodes = 0;  // per knapsack while columns are found
+  long long provingNodes = 0;   // per knapsack to show that none improves
   int columnsPerType = 1;       // patterns priced per stock type and round, each
                                 // from the pieces the ones before left
   int columnsPerRound = 1;      // a round ends when this many were added
@@ -86,14 +95,31 @@ class PatternMaster {
   // The whole bars of the current LP solution (its values rounded down).
   BarList WholeLpBars() const;
 
+  enum class IntegerGoal { UncutLength, StockLength, OrderableLength, Bars };
+  // What the integer program minimises, with the lengths that earlier goals
+  // settled as limits.
+  struct IntegerStage {
+    IntegerGoal goal = IntegerGoal::StockLength;
+    std::optional<double> stockLength;
+    std::optional<double> orderableLength;
+  };
   // The integer program over the generated patterns, started from `start`
-  // (a plan this master accepts); empty when no solution was found.
-  std::optional<BarList> SolveInteger(const BarList& start, int maxNodes, const StopRequest& stop);
+  // (a plan this master accepts, within the stage's limits); empty when no
+  // solution was found.
+  std::optional<BarList> SolveInteger(const BarList& start, int maxNodes, const StopRequest& stop,
+                                      const IntegerStage& stage);
 
  private:
+  enum class ColumnKind { Pattern, Uncut, Orderable };
+  struct ColumnOf {
+    ColumnKind kind;
+    int index;  // into patterns_, or the piece or stock type
+  };
+
+  void AddOrderableColumns();
   double PatternCost(const Pattern& pattern) const;
-  double IntegerCost(int column) const;
-  bool IsPatternColumn(int column) const { return patternOf_[column] >= 0; }
+  double IntegerCost(int column, IntegerGoal goal) const;
+  bool IsPatternColumn(int column) const { return columns_[column].kind == ColumnKind::Pattern; }
   std::vector<double> ColumnsOf(const BarList& bars) const;
   BarList BarsOf(const std::vector<double>& values) const;
   struct BoundChange {
@@ -114,20 +140,32 @@ class PatternMaster {
     double upperBound = 0.0;  // no pattern of the type is worth more
     bool complete = true;     // the first knapsack was solved to the end
   };
-  TypePricing PriceStockType(int stock, const class Knapsack& knapsack, double target);
+  TypePricing PriceStockType(int stock, const class Knapsack& knapsack, double target,
+                             long long nodeLimit);
+  struct PricingPass {
+    int added = 0;
+    bool pricedAll = false;
+    bool exact = true;  // every first knapsack was solved to the end
+    double lagrangian = 0.0;
+  };
+  PricingPass PriceStockTypes(const std::vector<double>& duals, double lpValue,
+                              long long nodeLimit);
 
   const CuttingModel& model_;
   const MasterGoal goal_;
   const PricingEffort pricing_;
   WorkBudget& budget_;
   const double tolerance_;  // reduced cost below which a column does not improve
+  LengthUnits stockUnits_;
+  LengthUnits pieceUnits_;
   LinearProgram lp_;
   std::vector<int> pieceRow_;
-  std::vector<int> stockRow_;  // -1 for stock types without a limit
+  std::vector<int> stockRow_;      // -1 for stock types without a limit
+  std::vector<int> orderableRow_;  // -1 for stock types without orderable and inventory rows
   int barRow_ = -1;
   std::vector<int> uncutColumn_;  // -1 when pieces are all cut
   std::vector<Pattern> patterns_;
-  std::vector<int> patternOf_;  // per column: index into patterns_, -1 for uncut columns
+  std::vector<ColumnOf> columns_;
   std::map<Pattern, int> columnOf_;
   double lowerBound_ = 0.0;
   double lpValue_ = 0.0;
