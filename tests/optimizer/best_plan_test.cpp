@@ -1,0 +1,201 @@
+#include "optimizer/best_plan.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "optimizer/best_plan_run.h"
+
+namespace {
+
+// A fixed pseudo-random sequence, the same on every platform.
+class Sequence {
+ public:
+  explicit Sequence(std::uint64_t seed) : state_(seed) {}
+  int Below(int bound) {
+    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(bound));
+  }
+
+ private:
+  std::uint64_t state_;
+};
+
+std::vector<int> UsedCounts(const JobState& job) {
+  std::vector<int> used;
+  for (int row = 0; row < job.stockCount; ++row) used.push_back(job.stock[row].usedCount);
+  return used;
+}
+
+int UncutPieces(const JobState& job) { return job.pieceCount - job.usedPieceCount; }
+
+struct FitCase {
+  const char* name;
+  std::string kerf;
+  std::vector<double> pieces;
+  int bars;
+};
+
+class BestPlanFitTest : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(BestPlanFitTest, BarsNeededOnTwentyFootStock) {
+  const FitCase& fit = GetParam();
+  const CheckedRun run = RunChecked(MakeTestJob({{20, 0}}, fit.pieces, fit.kerf), 10);
+  EXPECT_EQ(run.job.barCount, fit.bars);
+  EXPECT_EQ(UncutPieces(run.job), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ExactFitRule, BestPlanFitTest,
+    ::testing::Values(FitCase{"LastCutNeedsNoKerf", "0.125", {10, 9.875}, 1},
+                      FitCase{"OneKerfTooLong", "0.125", {10, 9.9}, 2},
+                      FitCase{"KerfBetweenEveryPiece", "0.125", {6.5, 6.5, 6.75}, 1},
+                      FitCase{"ThirdsOfAFootWithinRoundingNoise",
+                              "0",
+                              {6.66666666666667, 6.66666666666667, 6.66666666666667},
+                              1}),
+    [](const ::testing::TestParamInfo<FitCase>& fit) { return fit.param.name; });
+
+TEST(BestPlanTest, TakesInventoryBeforeOrderableStock) {
+  const JobState before = MakeTestJob({{100, 0}, {100, 2}}, {100, 100, 100, 100});
+  const CheckedRun run = RunChecked(before, 5);
+  // Rows of equal length keep their order: the orderable row stays first.
+  EXPECT_TRUE(run.job.stock[0].nonInventory);
+  EXPECT_EQ(UsedCounts(run.job), (std::vector<int>{2, 2}));
+  EXPECT_EQ(run.job.stock[0].quantity, kOrderableQuantity);
+  EXPECT_EQ(run.job.stock[1].quantity, 0);
+  EXPECT_DOUBLE_EQ(run.totals.orderableLength, 200.0);
+}
+
+TEST(BestPlanTest, CutsTheMostLengthWhenStockRunsShort) {
+  const CheckedRun run = RunChecked(MakeTestJob({{100, 1}}, {60, 50, 40}), 5);
+  EXPECT_DOUBLE_EQ(run.totals.cutLength, 100.0);
+  EXPECT_FALSE(run.job.pieces[1].used);  // the 50
+}
+
+TEST(BestPlanTest, LeavesPiecesLongerThanEveryBarUncut) {
+  const CheckedRun run = RunChecked(MakeTestJob({{100, 0}}, {150, 50, 50}), 5);
+  EXPECT_EQ(run.job.barCount, 1);
+  EXPECT_FALSE(run.job.pieces[0].used);
+  EXPECT_TRUE(run.job.pieces[0].material.empty());
+  EXPECT_EQ(run.job.freePieces[0], 0);
+}
+
+TEST(BestPlanTest, KeepsToTheLimitsOfBarsAndPiecesPerBar) {
+  const CheckedRun bars = RunChecked(MakeTestJob({{100, 0}}, std::vector<double>(1001, 60)), 0);
+  EXPECT_EQ(bars.job.barCount, kMaxBars);
+  EXPECT_EQ(UncutPieces(bars.job), 1);
+
+  const CheckedRun pieces = RunChecked(MakeTestJob({{100, 0}}, std::vector<double>(1600, 0.01)), 0);
+  EXPECT_EQ(pieces.job.barCount, 2);
+  EXPECT_EQ(pieces.job.bars[0].pieceCount, MAX_STK_CUTS);
+}
+
+TEST(BestPlanTest, KeepsToTheBarsTheStockFileHolds) {
+  JobState before = MakeTestJob({{100, 0}}, {60, 60, 60});
+  before.totalStockQuantity = 2;
+  const CheckedRun run = RunChecked(before, 5);
+  EXPECT_EQ(run.job.barCount, 2);
+}
+
+TEST(BestPlanTest, BoundIsWholeBarsOnlyWithOneUsableLength) {
+  EXPECT_DOUBLE_EQ(RunChecked(MakeTestJob({{100, 0}}, {50, 50, 50}), 5).result.lowerBound, 200.0);
+  EXPECT_DOUBLE_EQ(RunChecked(MakeTestJob({{100, 3}, {100, 0}}, {50, 50, 50}), 5).result.lowerBound,
+                   200.0);
+  // With a second length the LP bound may take part of a bar.
+  const CheckedRun mixed = RunChecked(MakeTestJob({{100, 0}, {75, 0}}, {50, 50, 50}), 5);
+  EXPECT_DOUBLE_EQ(mixed.totals.stockLength, 175.0);
+  EXPECT_DOUBLE_EQ(mixed.result.lowerBound, 150.0);
+}
+
+TEST(BestPlanTest, NothingToCutGivesNoBarsAndNoBound) {
+  const CheckedRun run = RunChecked(MakeTestJob({{100, 0}}, {120}), 5);
+  EXPECT_EQ(run.job.barCount, 0);
+  EXPECT_DOUBLE_EQ(run.result.lowerBound, 0.0);
+}
+
+// Triplets of pieces that fill 1000 exactly, one long and two short, as in
+// the hard bin-packing sets: the optimum is one bar each.
+std::vector<double> Triplets(int count, std::uint64_t seed) {
+  Sequence random(seed);
+  std::vector<double> pieces;
+  for (int i = 0; i < count; ++i) {
+    const int first = 380 + random.Below(111);
+    const int second = 250 + random.Below((1000 - first) / 2 - 250 + 1);
+    pieces.insert(pieces.end(), {1.0 * first, 1.0 * second, 1000.0 - first - second});
+  }
+  return pieces;
+}
+
+// Pieces in sixteenths on three stock lengths with a kerf and an unusable
+// length, inventory running short.
+JobState MixedJob(std::uint64_t seed, int pieceCount) {
+  Sequence random(seed);
+  std::vector<double> pieces;
+  for (int i = 0; i < pieceCount; ++i) pieces.push_back(5 + random.Below(65 * 16) / 16.0);
+  return MakeTestJob({{120, 0}, {100, 4}, {80, 3}}, pieces, "0.125", "0.5");
+}
+
+TEST(BestPlanTest, SameJobSamePlan) {
+  const CheckedRun first = RunChecked(MixedJob(7, 30), 5);
+  const CheckedRun second = RunChecked(MixedJob(7, 30), 5);
+  ASSERT_EQ(first.job.barCount, second.job.barCount);
+  for (int b = 0; b < first.job.barCount; ++b) {
+    const BarPlan& one = first.job.bars[b];
+    const BarPlan& other = second.job.bars[b];
+    EXPECT_EQ(one.bin, other.bin);
+    EXPECT_EQ(one.pieceCount, other.pieceCount);
+    EXPECT_TRUE(std::equal(one.pieceIndex.begin(), one.pieceIndex.begin() + one.pieceCount,
+                           other.pieceIndex.begin()));
+  }
+}
+
+TEST(BestPlanTest, FindsTheOptimumOfTripletsAndProvesIt) {
+  const CheckedRun run = RunChecked(MakeTestJob({{1000, 0}}, Triplets(12, 3)), 10);
+  EXPECT_EQ(run.job.barCount, 12);
+  EXPECT_DOUBLE_EQ(run.result.lowerBound, 12000.0);
+}
+
+// Presses Cancel at the given progress report.
+class CancellingFrontend : public RecordingFrontend {
+ public:
+  CancellingFrontend(JobState& job, std::size_t cancelAt) : job_(job), cancelAt_(cancelAt) {}
+  void ShowProgress(float percent) override {
+    RecordingFrontend::ShowProgress(percent);
+    if (progress.size() == cancelAt_) job_.cancelRequested = true;
+  }
+
+ private:
+  JobState& job_;
+  std::size_t cancelAt_;
+};
+
+class BestPlanCancelTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(BestPlanCancelTest, CancelGivesAValidPlanOfEveryPiece) {
+  const JobState before = MakeTestJob({{1000, 0}}, Triplets(15, 11));
+  CheckedRun run{before, {}, {}};
+  CancellingFrontend frontend(run.job, static_cast<std::size_t>(GetParam()));
+  run.result = PlanChecked(before, run.job, 10, frontend);
+  EXPECT_GT(frontend.progress.size(), static_cast<std::size_t>(GetParam()));
+  EXPECT_TRUE(run.result.cancelled);
+  EXPECT_EQ(UncutPieces(run.job), 0);
+  EXPECT_GE(run.job.barCount, 15);
+}
+
+INSTANTIATE_TEST_SUITE_P(AtEachProgressReport, BestPlanCancelTest, ::testing::Values(1, 2, 3));
+
+TEST(BestPlanTest, GeneratedJobsGiveValidPlansAtEveryLevel) {
+  const int jobs = BRX_TEST_SCALE_SMALL ? 3 : 8;
+  for (int seed = 0; seed < jobs; ++seed) {
+    const JobState before = MixedJob(100 + seed, 16 + 4 * seed);
+    for (const int level : {0, 2}) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + " level " + std::to_string(level));
+      const CheckedRun run = RunChecked(before, level);
+      EXPECT_EQ(UncutPieces(run.job), 0);
+    }
+  }
+}
+
+}  // namespace
