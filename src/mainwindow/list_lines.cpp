@@ -24,6 +24,10 @@ std::string CutLine(const CutItem& item, const LengthText& lengthText) {
 
 std::string StockStatusText(int stockCount) { return SignedCountText(stockCount) + " stock items"; }
 
+std::string StockListFocusText(int stockCount) {
+  return SignedCountText(stockCount) + " stock list items";
+}
+
 std::string CutStatusText(int cutCount, int pieceCount) {
   return SignedCountText(cutCount) + " cut list items for a total of " +
          SignedCountText(pieceCount) + " cut pieces";

@@ -20,6 +20,8 @@ std::string CutLine(const CutItem& item, const LengthText& lengthText);
 
 // " 3 stock items"
 std::string StockStatusText(int stockCount);
+// " 3 stock list items": the status when the stock list gets the focus.
+std::string StockListFocusText(int stockCount);
 // " 3 cut list items for a total of  12 cut pieces"
 std::string CutStatusText(int cutCount, int pieceCount);
 

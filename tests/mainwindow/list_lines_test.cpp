@@ -70,6 +70,7 @@ TEST_F(ListLinesTest, MetricLengthsShowFiveDecimals) {
 TEST_F(ListLinesTest, StatusTexts) {
   EXPECT_EQ(Dots(StockStatusText(0)), "·0·stock·items");
   EXPECT_EQ(StockStatusText(3), " 3 stock items");
+  EXPECT_EQ(StockListFocusText(12), " 12 stock list items");
   EXPECT_EQ(Dots(CutStatusText(0, 0)), "·0·cut·list·items·for·a·total·of··0·cut·pieces");
   EXPECT_EQ(CutStatusText(3, 12), " 3 cut list items for a total of  12 cut pieces");
   EXPECT_EQ(CutStatusText(1, -4), " 1 cut list items for a total of -4 cut pieces");
