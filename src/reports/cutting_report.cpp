@@ -1,6 +1,8 @@
 #include "reports/cutting_report.h"
 
-#include <clocale>
+#include <locale.h>
+
+#include <ctime>
 #include <vector>
 
 #include "core/brx_error.h"
