@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   fonts-liberation xvfb xauth
+  libqt6svg6 poppler-utils
 )
 
 missing=()

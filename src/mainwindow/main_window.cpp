@@ -286,3 +286,5 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (HandleCutFieldEvent(watched, event)) return false;
   return QMainWindow::eventFilter(watched, event);
 }
+
+#include "moc_main_window.cpp"

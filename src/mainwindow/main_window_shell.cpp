@@ -14,6 +14,7 @@
 #include "mainwindow/length_help_window.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/qt_text.h"
+#include "mainwindow/report_printing.h"
 #include "mainwindow/splash_window.h"
 #include "mainwindow/window_style.h"
 #include "mainwindow/window_texts.h"
@@ -39,6 +40,11 @@ QAction* NewToolButton(QObject* parent, const char* key, const char* toolTip, co
 }  // namespace
 
 void frmMain::CreateActions() {
+  mnuFilePageSetup = NewAction(this, "mnuFilePageSetup", texts::kPageSetupItem);
+  connect(mnuFilePageSetup, &QAction::triggered, this, &frmMain::mnuFilePageSetup_Click);
+  mnuFilePrint = NewAction(this, "mnuFilePrint", texts::kPrintItem);
+  mnuFilePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  connect(mnuFilePrint, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
   mnuViewOutput = NewAction(this, "mnuViewOutput", texts::kLastReportItem);
   connect(mnuViewOutput, &QAction::triggered, this, &frmMain::mnuViewOutput_Click);
   mnuViewStatusBar = NewAction(this, "mnuViewStatusBar", texts::kStatusBarItem);
@@ -53,9 +59,14 @@ void frmMain::CreateActions() {
   toolCut_ = NewToolButton(this, texts::kToolCut, texts::kToolCut, ":/icons/cut.svg");
   toolViewDetails_ = NewToolButton(this, texts::kToolViewDetails, texts::kToolViewDetailsTip,
                                    ":/icons/view_details.svg");
+  toolPrint_ = NewToolButton(this, texts::kToolPrint, texts::kToolPrintTip, ":/icons/print.svg");
 }
 
 void frmMain::CreateMenus() {
+  QMenu* file = menuBar()->addMenu(QString::fromLatin1(texts::kFileMenu));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  file->addAction(mnuFilePageSetup);
+  file->addAction(mnuFilePrint);
   QMenu* view = menuBar()->addMenu(QString::fromLatin1(texts::kViewMenu));
   view->setObjectName(QStringLiteral("mnuView"));
   view->addAction(mnuViewOutput);
@@ -75,6 +86,7 @@ void frmMain::CreateToolBar() {
   Toolbar1->setContextMenuPolicy(Qt::PreventContextMenu);
   Toolbar1->addAction(toolCut_);
   Toolbar1->addAction(toolViewDetails_);
+  Toolbar1->addAction(toolPrint_);
   connect(Toolbar1, &QToolBar::actionTriggered, this, &frmMain::Toolbar1_ButtonClick);
 }
 
@@ -95,6 +107,8 @@ void frmMain::Toolbar1_ButtonClick(QAction* button) {
       btnCut_Click();
     } else if (key == QLatin1String(texts::kToolViewDetails)) {
       mnuViewOutput_Click();
+    } else if (key == QLatin1String(texts::kToolPrint)) {
+      mnuFilePrint_Click();
     }
   } catch (...) {
   }
@@ -104,6 +118,10 @@ void frmMain::mnuViewStatusBar_Click() {
   // The item's check mark has already been toggled by the click.
   statusBar()->setVisible(mnuViewStatusBar->isChecked());
 }
+
+void frmMain::mnuFilePageSetup_Click() { printing_->PageSetup(this); }
+
+void frmMain::mnuFilePrint_Click() { printing_->Print(this); }
 
 void frmMain::mnuViewOutput_Click() { ShowReport(job_.reportFileName); }
 

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "core/brx_error.h"
+#include "reports/print_layout.h"
 
 std::vector<std::string> ReadReportLines(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -14,19 +15,7 @@ std::vector<std::string> ReadReportLines(const std::string& path) {
                             std::istreambuf_iterator<char>());
   if (file.bad()) throw MakeError(kErrDeviceIo);
 
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < content.size()) {
-    const std::size_t end = content.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(content.substr(start));
-      break;
-    }
-    lines.push_back(content.substr(start, end - start));
-    start = end + 1;
-    if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
-  }
-  return lines;
+  return SplitReportLines(content);
 }
 
 ReportScrollRange ScrollRangeFor(int lineCount) {
