@@ -97,7 +97,7 @@ class MainWindowFixture {
   std::unique_ptr<frmMain> window;
 
  private:
-  static CuttingRunOutcome NoRun(JobState&, Frontend&, int) { return CuttingRunOutcome::NotRun; }
+  static CuttingRunOutcome NoRun(JobState&, Frontend&, int) { return CuttingRunOutcome::NoStock; }
 
   QTemporaryDir dir_;
   frmMain::CuttingRunner runner_;
