@@ -17,7 +17,7 @@ class MainWindowCutTest : public QObject {
     QCOMPARE(w->job.pieceCount, 2);
     QCOMPARE(w->job.cuts[0].mark, std::string("A1"));
     QCOMPARE(w->job.cuts[0].length, 1.5);
-    QCOMPARE(w->Lines("LstCut"), QStringList{"   2 pcs.           A1 @             1'-6\""});
+    QCOMPARE(w->Lines("LstCut"), QStringList{"   2 pcs.            A1 @             1'-6\""});
     QCOMPARE(w->Status(), QStringLiteral(" 1 cut list items for a total of  2 cut pieces"));
     QCOMPARE(w->Selected("LstCut"), -1);
 
@@ -26,7 +26,7 @@ class MainWindowCutTest : public QObject {
     w->Type("txtDescrCut", "B1");
     w->Enter("txtCutQty");
     QCOMPARE(w->Lines("LstCut").last(),
-             QStringLiteral("  12 pcs.           B1 @            6 5/8\""));
+             QStringLiteral("  12 pcs.            B1 @            6 5/8\""));
     QCOMPARE(w->Selected("LstCut"), 1);
     QCOMPARE(w->Text("txtCutQty"), QStringLiteral("  12"));
     QCOMPARE(w->Text("txtCutLength"), QStringLiteral("6 5/8\""));

@@ -21,7 +21,7 @@ class MainWindowStockTest : public QObject {
     QVERIFY(w->job.stock[0].nonInventory);
     QCOMPARE(w->job.stock[0].bin, std::string("R7"));
     QCOMPARE(w->job.stock[0].material, std::string("W8X31"));
-    QCOMPARE(w->Lines("LstStock"), QStringList{"   0 pcs         R7 @           20'-0\""});
+    QCOMPARE(w->Lines("LstStock"), QStringList{"   0 pcs          R7 @           20'-0\""});
     QCOMPARE(w->Status(), QStringLiteral(" 1 stock items"));
     QCOMPARE(w->Selected("LstStock"), -1);
     QCOMPARE(w->Text("txtBin"), QString());
@@ -32,8 +32,8 @@ class MainWindowStockTest : public QObject {
     w->Type("TxtStockLength", "400000");
     w->Type("txtStockQty", "5");
     w->Enter("txtStockQty");
-    QCOMPARE(w->Lines("LstStock"), (QStringList{"   5 pcs          2 @           40'-0\"",
-                                                "   0 pcs         R7 @           20'-0\""}));
+    QCOMPARE(w->Lines("LstStock"), (QStringList{"   5 pcs           2 @           40'-0\"",
+                                                "   0 pcs          R7 @           20'-0\""}));
     QCOMPARE(w->Selected("LstStock"), 1);
     QCOMPARE(w->Text("txtStockQty"), QStringLiteral("   0"));
     QCOMPARE(w->Text("TxtStockLength"), QStringLiteral("20'-0\""));
@@ -101,7 +101,7 @@ class MainWindowStockTest : public QObject {
     w->WriteFile("job.stk", StockFile({"W8X31,A,3,12.6", "W8X31,B,2,8"}));
     QVERIFY(w->Open());
     w->Choose("LstStock", 0);
-    QCOMPARE(w->Text("TxtStockLength"), QStringLiteral("12'-7 7/32\""));
+    QCOMPARE(w->Text("TxtStockLength"), QStringLiteral("12'-7 3/16\""));
     QCOMPARE(w->Text("txtStockQty"), QStringLiteral("   3"));
     QCOMPARE(w->Status(), QStringLiteral(" 2 stock items"));
     w->Type("txtStockQty", "4");
@@ -123,7 +123,7 @@ class MainWindowStockTest : public QObject {
     w->Type("txtStockQty", "0");
     w->Click("btnChangeStock");
     QCOMPARE(w->Lines("LstStock").last(),
-             QStringLiteral("   0 pcs          C @           20'-0\""));
+             QStringLiteral("   0 pcs           C @           20'-0\""));
     QVERIFY(w->job.stock[2].nonInventory);
     QCOMPARE(w->Selected("LstStock"), 2);
 
@@ -149,14 +149,14 @@ class MainWindowStockTest : public QObject {
     QVERIFY(w->Open());
     w->Choose("LstStock", 0);
     w->Click("btnDeleteStock");
-    QCOMPARE(w->Lines("LstStock"), (QStringList{"   2 pcs          B @           30'-0\"",
-                                                "   0 pcs          C @           20'-0\""}));
+    QCOMPARE(w->Lines("LstStock"), (QStringList{"   2 pcs           B @           30'-0\"",
+                                                "   0 pcs           C @           20'-0\""}));
     QVERIFY(w->job.stock[1].nonInventory);
     QCOMPARE(w->Selected("LstStock"), -1);
     QCOMPARE(w->ReadFile("job.stk"), StockFile({"W8X31,B,2,30", "W8X31,C,0,20", "L3X3,Z,1,10"}));
 
     w->Click("btnDeleteStock");
-    QCOMPARE(w->Lines("LstStock"), QStringList{"   2 pcs          B @           30'-0\""});
+    QCOMPARE(w->Lines("LstStock"), QStringList{"   2 pcs           B @           30'-0\""});
     w->Click("btnDeleteStock");
     QVERIFY(w->Lines("LstStock").isEmpty());
     QCOMPARE(w->Status(), QStringLiteral(" 0 stock items"));
@@ -179,7 +179,7 @@ class MainWindowStockTest : public QObject {
     QCOMPARE(box->currentText(), QStringLiteral("L3X3"));
     QCOMPARE(w->job.matl, std::string("L3X3"));
     QCOMPARE(w->ReadFile("job.stk"), StockFile({"W8X31,A,3,40", "W8X31,2,2,30", "L3X3,Z,1,10"}));
-    QCOMPARE(w->Lines("LstStock"), QStringList{"   1 pcs          Z @           10'-0\""});
+    QCOMPARE(w->Lines("LstStock"), QStringList{"   1 pcs           Z @           10'-0\""});
     QCOMPARE(w->Get<QGroupBox>("FraCutLst")->title(), QStringLiteral("Cut list for L3X3"));
     QCOMPARE(w->MaterialColour(), QColor(192, 255, 192));
   }
@@ -197,7 +197,7 @@ class MainWindowStockTest : public QObject {
     QTest::keyClicks(box, QStringLiteral(" L3 "));
     QCOMPARE(w->job.matl, std::string("L3"));
     QVERIFY(!w->job.dataChanged);
-    QCOMPARE(w->Lines("LstStock"), QStringList{"   1 pcs          Z @           10'-0\""});
+    QCOMPARE(w->Lines("LstStock"), QStringList{"   1 pcs           Z @           10'-0\""});
     QVERIFY(w->ReadFile("job.stk").contains(QStringLiteral("W8X31,2,2,30")));
   }
 
