@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "main_window_fixture.h"
+#include "mainwindow/cutting_progress_window.h"
 #include "mainwindow/length_help_window.h"
 #include "mainwindow/report_viewer_window.h"
 #include "mainwindow/splash_window.h"
@@ -223,7 +224,59 @@ class MainWindowShellTest : public QObject {
     QVERIFY(w->window->findChild<frmFIHelp*>()->isVisible());
   }
 
+  void sliderStoresTheLevel() {
+    QVERIFY(w->Open());
+    auto* slider = w->Get<QSlider>("Slider1");
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Home);
+    for (int i = 0; i < 8; ++i) QTest::keyClick(slider, Qt::Key_Right);
+    QCOMPARE(w->job.drop_length, std::string("8"));
+    w->window->SetOptimizationLevel(3);
+    QCOMPARE(slider->value(), 3);
+    QCOMPARE(w->job.drop_length, std::string("3"));
+  }
+
+  void aRunLocksTheWindowUntilCancelEndsIt() {
+    w = std::make_unique<MainWindowFixture>([this](JobState& job, Frontend& frontend, int level) {
+      return WaitForCancel(job, frontend, level);
+    });
+    QVERIFY(w->Open());
+    w->window->SetOptimizationLevel(7);
+    w->Click("btnCut");
+    QCOMPARE(runLevels_, std::vector<int>{7});
+    QVERIFY(lockedDuringRun_);
+    QVERIFY(w->Get<QPushButton>("btnCut")->isEnabled());
+    QVERIFY(w->MaterialBox()->isEnabled());
+    QVERIFY(w->Get<QToolBar>("Toolbar1")->isEnabled());
+    QVERIFY(!w->window->findChild<frmCuttingProgress*>()->isVisible());
+
+    ToolButton(*w, "Cut")->trigger();
+    QCOMPARE(runLevels_, (std::vector<int>{7, 7}));
+  }
+
  private:
+  // A search that goes on until Cancel is pressed on the progress window,
+  // letting events through as the real one does.
+  CuttingRunOutcome WaitForCancel(JobState& job, Frontend& frontend, int level) {
+    runLevels_.push_back(level);
+    lockedDuringRun_ =
+        !w->Get<QPushButton>("btnCut")->isEnabled() && !w->MaterialBox()->isEnabled() &&
+        !w->Get<QLineEdit>("txtCutQty")->isEnabled() &&
+        !w->Get<QToolBar>("Toolbar1")->isEnabled() && !w->window->menuBar()->isEnabled();
+    frontend.ShowProgressWindow(true);
+    auto* progress = w->window->findChild<frmCuttingProgress*>();
+    QTimer::singleShot(30, progress, [progress] {
+      QTest::mouseClick(progress->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+    });
+    // Closing the main window meanwhile only asks the run to stop.
+    w->window->close();
+    QVERIFY2(w->window->isVisible() && job.cancelRequested, "closing during a run");
+    job.cancelRequested = false;
+    while (!job.cancelRequested) frontend.PumpEvents();
+    frontend.ShowProgressWindow(false);
+    return CuttingRunOutcome::Completed;
+  }
+
   void MoveOverLengthFields() {
     QTest::mouseMove(w->Get<QLineEdit>("txtCutLength"));
     QTest::mouseMove(w->Get<QLineEdit>("TxtStockLength"));
@@ -239,6 +292,8 @@ class MainWindowShellTest : public QObject {
   }
 
   std::unique_ptr<MainWindowFixture> w;
+  std::vector<int> runLevels_;
+  bool lockedDuringRun_ = false;
 };
 
 QTEST_MAIN(MainWindowShellTest)
