@@ -102,6 +102,7 @@ frmMain::frmMain(JobState& job, Dialogs& dialogs, CuttingRunner runner, QWidget*
       dialogs_(dialogs),
       runner_(std::move(runner)),
       lengthText_(job, *this) {
+  InitWindowResources();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(texts::kMainCaption));
   setFont(ListFont());

@@ -18,6 +18,7 @@ constexpr int kPictureHeight = 146;
 
 frmSplash::frmSplash(QWidget* mainWindow, int milliseconds)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
+  InitWindowResources();
   setObjectName(QStringLiteral("frmSplash"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString());

@@ -32,6 +32,11 @@ QFont ExitButtonFont() { return SystemSans(12); }
 QFont HelpButtonFont() { return Font(kArial, 9, true, QFont::SansSerif); }
 QFont ReportFont() { return Font(kFixedPitch, 10, false, QFont::Monospace); }
 
+// Q_INIT_RESOURCE must stand outside any namespace.
+static void InitMainWindowResources() { Q_INIT_RESOURCE(mainwindow); }
+
+void InitWindowResources() { InitMainWindowResources(); }
+
 void SetBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Base, colour);

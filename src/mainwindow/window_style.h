@@ -35,5 +35,9 @@ QFont HelpButtonFont();
 // Fixed pitch, 10 points: the report viewer and the printed report.
 QFont ReportFont();
 
+// Registers the icons and pictures built into the library; a static library's
+// resources are not registered on their own. Safe to call more than once.
+void InitWindowResources();
+
 // The colour behind a text box or list.
 void SetBackground(QWidget* widget, const QColor& colour);
