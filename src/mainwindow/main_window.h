@@ -70,8 +70,6 @@ class frmMain : public QMainWindow, public Frontend {
   void PumpEvents() override;
   void PauseWithEvents(int milliseconds) override;
 
-  Dialogs& dialogs() { return dialogs_; }
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
