@@ -28,24 +28,13 @@ TEST_P(ParseFieldsTest, SplitsIntoNumberedFields) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ParseFieldsTest,
-    ::testing::Values(SplitRow{"D,1,2,B12,A,3,8,W,31,6096",
-                               12,
-                               {"D", "1", "2", "B12", "A", "3", "8", "W", "31", "6096"}},
-                      SplitRow{"a,,b", 10, {"a", "b"}}, SplitRow{",a,b,", 10, {"a", "b"}},
-                      SplitRow{"a\tb;c'd\x16"
-                               "e,f",
-                               10,
-                               {"a", "b", "c", "d", "e", "f"}},
-                      SplitRow{"a,\t;'\x16,b", 10, {"a", "b"}},
-                      SplitRow{" a , b ", 10, {" a ", " b "}}, SplitRow{"   ", 10, {"   "}},
+    ::testing::Values(SplitRow{",a,,b,", 10, {"a", "b"}},
+                      SplitRow{"a\tb;c'd\x16;,e", 10, {"a", "b", "c", "d", "e"}},
+                      SplitRow{" a , b ", 10, {" a ", " b "}},
                       SplitRow{"12'-6\" \"x\"|y", 10, {"12", "-6\" \"x\"|y"}},
-                      SplitRow{"a\0b\xff,c"s, 10, {"a\0b\xff"s, "c"}}, SplitRow{"", 10, {}},
+                      SplitRow{"a\0b\xff,c"s, 10, {"a\0b\xff"s, "c"}},
                       SplitRow{",;\t'\x16", 10, {}},
                       SplitRow{"1,2,3,4,5,6,7,8", 6, {"1", "2", "3", "4", "5", "6"}},
-                      SplitRow{"1,2,3,4,5,6,", 6, {"1", "2", "3", "4", "5", "6"}},
-                      SplitRow{"1,2,3,4,5,6,7,8,9,10,11,12,13,14",
-                               12,
-                               {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}},
                       SplitRow{"a,b", 0, {}}));
 
 TEST(ParseFieldsDefaultTest, KeepsTenFields) {

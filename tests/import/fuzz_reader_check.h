@@ -19,8 +19,6 @@
 #include "import/temp_folder.h"
 #include "support/recording_frontend.h"
 
-using ImportReader = bool (*)(const JobState&, Frontend&, const std::string&, const std::string&);
-
 inline void Require(bool condition) {
   if (!condition) abort();
 }
@@ -40,6 +38,8 @@ inline bool IsCutFileText(std::string_view text, std::size_t maxRows) {
   }
   return rows <= maxRows;
 }
+
+using ImportReader = bool (*)(const JobState&, Frontend&, const std::string&, const std::string&);
 
 inline int FuzzImportReader(const std::uint8_t* data, std::size_t size, ImportReader reader) {
   static TempFolder folder;

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-// A new, empty folder under the system's temporary folder for one test,
-// removed with everything in it at the end.
+// A new, empty folder under the system's temporary folder, removed with
+// everything in it at the end.
 class TempFolder {
  public:
   TempFolder() {
