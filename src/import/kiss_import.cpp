@@ -22,7 +22,13 @@ constexpr const char* kNotKissFormat = "File is not in KISS format.";
 constexpr const char* kFormatErrorTitle = "Import File Format Error";
 
 constexpr int kMaxDetailFields = 12;
-// Field 10, the length, is the last field a detail record must have.
+// Field positions in a detail record; the length is the last one it must have.
+constexpr std::size_t kMarkField = 4;
+constexpr std::size_t kSubMarkField = 5;
+constexpr std::size_t kQuantityField = 6;
+constexpr std::size_t kShapeField = 7;
+constexpr std::size_t kSizeField = 8;
+constexpr std::size_t kGradeField = 9;
 constexpr std::size_t kLengthField = 10;
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kInchesPerFoot = 12.0;
@@ -61,12 +67,14 @@ bool IsTakenShapeField(std::string_view shape) {
 // The cut file line of a detail record of at least ten fields, or nothing
 // when the record is skipped.
 std::optional<std::string> CutLineOf(const std::vector<std::string>& fields, const UnitMode& mode) {
-  const std::string shape = TrimSpaces(fields[7]);
+  const std::string shape = TrimSpaces(fields[kShapeField]);
   if (!IsTakenShapeField(shape)) return std::nullopt;
-  const std::string mark = fields[4] + "-" + fields[5];
-  const std::string material = shape + TrimSpaces(fields[8]) + " " + TrimSpaces(fields[9]);
-  const std::string length = ShortestDecimal(LengthInJobUnit(LeadingNumber(fields[10]), mode));
-  return mark + "," + material + "," + fields[6] + "," + length;
+  const std::string mark = fields[kMarkField] + "-" + fields[kSubMarkField];
+  const std::string material =
+      shape + TrimSpaces(fields[kSizeField]) + " " + TrimSpaces(fields[kGradeField]);
+  const double millimetres = LeadingNumber(fields[kLengthField]);
+  const std::string length = ShortestDecimal(LengthInJobUnit(millimetres, mode));
+  return mark + "," + material + "," + fields[kQuantityField] + "," + length;
 }
 
 std::string FormatErrorText(long long lineNumber, std::string_view line, const BrxError& error) {

@@ -1,10 +1,12 @@
 // libFuzzer target for ParseFields: the first byte modulo 16 is the maximum
-// number of fields, the rest is the text. Fields are never empty and hold no
-// separator; joined by commas they split into the same fields again; and
-// when the maximum was not reached, together they are the text without its
+// number of fields, the rest is the text. There are as many fields as runs
+// of non-separators, up to the maximum; fields are never empty and hold no
+// separator; joined by commas they split into the same fields again; and when
+// the maximum was not reached, together they are the text without its
 // separators.
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,10 +23,20 @@ void Require(bool condition) {
   if (!condition) abort();
 }
 
+bool IsSeparator(char c) { return kSeparators.find(c) != std::string_view::npos; }
+
+int RunsOfNonSeparators(std::string_view text) {
+  int runs = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!IsSeparator(text[i]) && (i == 0 || IsSeparator(text[i - 1]))) ++runs;
+  }
+  return runs;
+}
+
 std::string WithoutSeparators(std::string_view text) {
   std::string kept;
   for (const char c : text) {
-    if (kSeparators.find(c) == std::string_view::npos) kept += c;
+    if (!IsSeparator(c)) kept += c;
   }
   return kept;
 }
@@ -38,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> fields = ParseFields(text, maxFields);
   Require(!fields.empty() && fields[0].empty());
   const int count = static_cast<int>(fields.size()) - 1;
-  Require(count <= maxFields);
+  Require(count == std::min(RunsOfNonSeparators(text), maxFields));
   std::string joined;
   std::string together;
   for (int i = 1; i <= count; ++i) {
