@@ -153,7 +153,6 @@ class BarSearch {
 
   void LoadOpenRows() {
     runs_.clear();
-    openLengths_.clear();
     largestAbsUsable_ = 0.0;
     for (int row = 0; row < job_.stockCount; ++row) {
       if (job_.stock[row].quantity <= 0) continue;
@@ -163,11 +162,24 @@ class BarSearch {
       } else {
         runs_.push_back({row, row, usable});
       }
-      openLengths_.push_back(usable);
       largestAbsUsable_ = std::max(largestAbsUsable_, std::abs(usable));
     }
-    std::sort(openLengths_.begin(), openLengths_.end());
-    openLengths_.erase(std::unique(openLengths_.begin(), openLengths_.end()), openLengths_.end());
+    // Far above the rounding of any drop or kerf test on these lengths.
+    const double noise = 32.0 * kUnitRoundoff * (largestAbsUsable_ + std::abs(kerf_) + 1.0);
+    const double wideGap = 2.0 * kLengthEpsilon + noise;
+    bool descending = true;
+    spacedRuns_ = kerf_ >= 0.0;
+    for (std::size_t i = 1; i < runs_.size(); ++i) {
+      const double gap = runs_[i - 1].usable - runs_[i].usable;
+      descending = descending && gap > 0.0;
+      spacedRuns_ = spacedRuns_ && gap > wideGap;
+    }
+    openLengths_.clear();
+    for (auto run = runs_.rbegin(); run != runs_.rend(); ++run) openLengths_.push_back(run->usable);
+    if (!descending) {
+      std::sort(openLengths_.begin(), openLengths_.end());
+      openLengths_.erase(std::unique(openLengths_.begin(), openLengths_.end()), openLengths_.end());
+    }
   }
 
   void SearchBar() {
@@ -314,24 +326,37 @@ class BarSearch {
     return probe;
   }
 
+  // Where the row loop of a selection needing `required` may start. When the
+  // runs fall by more than 2 eps each, a kerf of 0 or more can be lowered only
+  // on the last run that holds the selection or a later one, and each holding
+  // run records over the one before it (its drop is smaller by more than eps),
+  // so the last holding run decides.
+  std::size_t FirstDecidingRun(double required) const {
+    if (!spacedRuns_) return 0;
+    const auto holding = std::partition_point(runs_.begin(), runs_.end(), [&](const RowRun& run) {
+      return !(run.usable - required < -kLengthEpsilon);
+    });
+    return holding == runs_.begin() ? 0 : static_cast<std::size_t>(holding - runs_.begin()) - 1;
+  }
+
   // The row loop of one selection, as written, over runs of equal rows.
   void Evaluate(const WalkPoint& point) {
     double required = ExactRequired(point);
     bool lowered = false;
-    for (const RowRun& run : runs_) {
+    for (auto run = runs_.begin() + FirstDecidingRun(required); run != runs_.end(); ++run) {
       // The last cut needs no kerf when the pieces fill the row exactly; the
       // lowering happens at most once per selection.
-      if (!lowered && std::abs(required - kerf_ - run.usable) <= kLengthEpsilon) {
+      if (!lowered && std::abs(required - kerf_ - run->usable) <= kLengthEpsilon) {
         required -= kerf_;
         lowered = true;
       }
-      const double drop = run.usable - required;
+      const double drop = run->usable - required;
       if (drop < -kLengthEpsilon) return;
       if (drop <= tolerance_ + kLengthEpsilon) within_ = true;
       if (within_) {
-        Record(drop, run.last, point);
+        Record(drop, run->last, point);
       } else if (drop < bestDrop_ - kLengthEpsilon) {
-        Record(drop, run.first, point);
+        Record(drop, run->first, point);
       }
     }
   }
@@ -372,6 +397,7 @@ class BarSearch {
   std::vector<double> suffixSum_;    // [j]: the last j positions
   std::vector<double> usable_;       // per stock row: length - unusable length
   std::vector<RowRun> runs_;         // open rows (quantity above 0) in stock order
+  bool spacedRuns_ = false;          // see FirstDecidingRun
   std::vector<double> openLengths_;  // distinct usable lengths of open rows, ascending
   double largestAbsUsable_ = 0.0;
   SizeBounds size_;

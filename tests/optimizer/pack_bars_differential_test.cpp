@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <random>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -22,25 +22,13 @@ constexpr int kShards = 8;
 constexpr int kJobsPerShard = BRX_TEST_SCALE_SMALL ? 250 : 2500;
 // Every this many jobs one reaches the 1000-bar limit.
 constexpr int kBarLimitEvery = 250;
-constexpr double kEighthInchInFeet = 0.125 / 12;
 
-class JobMaker {
+class JobMaker : public JobRandom {
  public:
-  explicit JobMaker(unsigned seed) : random_(seed), level_(Between(0, 10)) {}
+  explicit JobMaker(unsigned seed) : JobRandom(seed), level_(Between(0, 10)) {}
 
   // The optimisation level the job is searched at.
   int Level() const { return level_; }
-
-  int Between(int low, int high) {
-    return low + static_cast<int>(random_() % static_cast<unsigned>(high - low + 1));
-  }
-  bool OneIn(int n) { return Between(1, n) == 1; }
-  double Pick(std::initializer_list<double> values) {
-    return values.begin()[Between(0, static_cast<int>(values.size()) - 1)];
-  }
-
-  // A length as the job files hold it: at most 15 significant digits.
-  static double Stored(double length) { return LeadingNumber(ShortestDecimal(length)); }
 
   void SetKerf(JobState& job, double kerf) {
     kerf_ = kerf;
@@ -75,16 +63,16 @@ class JobMaker {
 
   int Quantity() { return OneIn(4) ? 0 : Between(1, 3); }
 
-  // Moves a length by up to 3 units in the last place either way.
-  double Nudge(double length) {
-    for (int steps = Between(-3, 3); steps != 0; steps += steps > 0 ? -1 : 1) {
-      length = std::nextafter(length, steps > 0 ? 1e300 : -1e300);
-    }
-    return length;
+  // A length right at the edge where `inside` stops holding towards
+  // `outward` (+inf or -inf): the last one inside or the first one outside.
+  double OnEdge(double guess, const std::function<bool(double)>& inside, double outward) {
+    double length = guess;
+    while (!inside(length)) length = std::nextafter(length, -outward);
+    while (inside(std::nextafter(length, outward))) length = std::nextafter(length, outward);
+    return OneIn(2) ? length : std::nextafter(length, outward);
   }
 
  private:
-  std::mt19937 random_;
   int level_;
   double kerf_ = 0.0;
 };
@@ -95,13 +83,12 @@ using JobKind = void (*)(JobMaker&, JobState&);
 // sixteenths (exact), on 20, 40 and 60 foot bars and odd lengths.
 void FeetAndInches(JobMaker& make, JobState& job) {
   const double unit = make.OneIn(3) ? 1.0 : 12.0;  // inches per unit of length
-  make.SetKerf(job, make.OneIn(2) ? 0.0 : JobMaker::Stored(0.125 / unit));
-  if (make.OneIn(4))
-    job.UnuseableLen = ShortestDecimal(JobMaker::Stored(make.Between(1, 4) / unit));
-  make.AddPieceGroups(job, [&] { return JobMaker::Stored(make.Between(192, 2304) / 16.0 / unit); });
+  make.SetKerf(job, make.OneIn(2) ? 0.0 : StoredLength(0.125 / unit));
+  if (make.OneIn(4)) job.UnuseableLen = ShortestDecimal(StoredLength(make.Between(1, 4) / unit));
+  make.AddPieceGroups(job, [&] { return StoredLength(make.Between(192, 2304) / 16.0 / unit); });
   for (int rows = make.Between(1, 6); rows > 0; --rows) {
     const double feet = make.OneIn(2) ? make.Pick({20, 40, 60}) : make.Between(192, 720) / 24.0;
-    AddStockRow(job, JobMaker::Stored(feet * 12 / unit), make.Quantity());
+    AddStockRow(job, StoredLength(feet * 12 / unit), make.Quantity());
   }
 }
 
@@ -117,11 +104,9 @@ void Millimetres(JobMaker& make, JobState& job) {
 
 // Thirds and twelfths of a foot: sums meet the bar lengths only within eps.
 void ThirdsOfAFoot(JobMaker& make, JobState& job) {
-  make.SetKerf(job,
-               make.Pick({0, 0, JobMaker::Stored(1.0 / 12), JobMaker::Stored(kEighthInchInFeet)}));
+  make.SetKerf(job, make.Pick({0, 0, StoredLength(1.0 / 12), StoredLength(kEighthInchInFeet)}));
   make.AddPieceGroups(job, [&] {
-    return JobMaker::Stored(make.OneIn(2) ? make.Between(2, 30) / 3.0
-                                          : make.Between(6, 120) / 12.0);
+    return StoredLength(make.OneIn(2) ? make.Between(2, 30) / 3.0 : make.Between(6, 120) / 12.0);
   });
   for (int rows = make.Between(1, 5); rows > 0; --rows) {
     const double feet = make.OneIn(2) ? make.Pick({10, 20, 40}) : make.Between(60, 480) / 12.0;
@@ -133,25 +118,25 @@ void ThirdsOfAFoot(JobMaker& make, JobState& job) {
 // lowering, and rows one kerf shorter and longer than those.
 void KerfExactFits(JobMaker& make, JobState& job) {
   const bool metric = make.OneIn(2);
-  make.SetKerf(job, metric ? make.Pick({3, 2.5})
-                           : JobMaker::Stored(make.Pick({kEighthInchInFeet, 1.0 / 12})));
+  make.SetKerf(
+      job, metric ? make.Pick({3, 2.5}) : StoredLength(make.Pick({kEighthInchInFeet, 1.0 / 12})));
   make.AddPieceGroups(job, [&] {
-    return metric ? make.Between(300, 3000) : JobMaker::Stored(make.Between(192, 1536) / 192.0);
+    return metric ? make.Between(300, 3000) : StoredLength(make.Between(192, 1536) / 192.0);
   });
   const double kerf = LeadingNumber(job.kerf);
   for (int fits = make.Between(1, 3); fits > 0; --fits) {
     const double usable = make.WalkRequired(job) - kerf;
-    AddStockRow(job, JobMaker::Stored(usable), make.Between(1, 2));
-    AddStockRow(job, JobMaker::Stored(usable - kerf), make.Quantity());
-    if (make.OneIn(2)) AddStockRow(job, JobMaker::Stored(usable + kerf), make.Quantity());
+    AddStockRow(job, StoredLength(usable), make.Between(1, 2));
+    AddStockRow(job, StoredLength(usable - kerf), make.Quantity());
+    if (make.OneIn(2)) AddStockRow(job, StoredLength(usable + kerf), make.Quantity());
   }
 }
 
 // Several rows of one length (some running out, some that never do) next to
 // rows of other lengths.
 void EqualRows(JobMaker& make, JobState& job) {
-  make.SetKerf(job, make.OneIn(2) ? 0.0 : JobMaker::Stored(kEighthInchInFeet));
-  make.AddPieceGroups(job, [&] { return JobMaker::Stored(make.Between(48, 480) / 24.0); });
+  make.SetKerf(job, make.OneIn(2) ? 0.0 : StoredLength(kEighthInchInFeet));
+  make.AddPieceGroups(job, [&] { return StoredLength(make.Between(48, 480) / 24.0); });
   const double shared = make.Pick({20, 24, 40});
   for (int rows = make.Between(2, 4); rows > 0; --rows) {
     AddStockRow(job, shared, static_cast<int>(make.Pick({0, 1, 1, 2, 1000})));
@@ -163,35 +148,50 @@ void EqualRows(JobMaker& make, JobState& job) {
 
 // Pieces longer than every usable length stay unassigned.
 void TooLongPieces(JobMaker& make, JobState& job) {
-  make.SetKerf(job, make.OneIn(2) ? 0.0 : JobMaker::Stored(kEighthInchInFeet));
-  const double unusable = JobMaker::Stored(make.Between(0, 12) / 12.0);
+  make.SetKerf(job, make.OneIn(2) ? 0.0 : StoredLength(kEighthInchInFeet));
+  const double unusable = StoredLength(make.Between(0, 12) / 12.0);
   job.UnuseableLen = ShortestDecimal(unusable);
-  AddPieces(job, JobMaker::Stored(20 - unusable + make.Between(1, 96) / 192.0), make.Between(1, 3));
-  make.AddPieceGroups(job, [&] { return JobMaker::Stored(make.Between(192, 2304) / 192.0); });
+  AddPieces(job, StoredLength(20 - unusable + make.Between(1, 96) / 192.0), make.Between(1, 3));
+  make.AddPieceGroups(job, [&] { return StoredLength(make.Between(192, 2304) / 192.0); });
   AddStockRow(job, 20, make.Quantity());
   if (make.OneIn(2)) AddStockRow(job, 16, make.Quantity());
 }
 
-// Rows whose drop lies within a few units in the last place of an eps edge:
-// the end of the fit, the exact-fit lowering, the tolerance, and a second row
-// whose drop is smaller by about eps. Lengths in halves sum exactly, feet with
-// sixteenths do not.
+// Rows right at an eps edge of a walk selection, to the last unit in the last
+// place: the end of the fit, the tolerance, both ends of the exact-fit
+// lowering, and a second row whose drop is smaller by just about eps. Lengths
+// in halves sum exactly; feet with sixteenths do not, so there the order of
+// the additions shows in the last place.
 void NearEpsilon(JobMaker& make, JobState& job) {
   const bool binary = make.OneIn(2);
-  make.SetKerf(job, binary ? make.Pick({0, 0.25}) : make.Pick({0, kEighthInchInFeet}));
+  // Kerfs within 2 eps, and below 0 (a hand-edited setting), can be lowered
+  // on rows that hold the selection.
+  make.SetKerf(job, make.OneIn(4) ? kLengthEpsilon * make.Pick({0.5, 1, 2, 2.5, -1, -100000})
+                    : binary      ? make.Pick({0, 0.25})
+                                  : make.Pick({0, kEighthInchInFeet}));
   make.AddPieceGroups(job, [&] {
-    return binary ? make.Between(2, 20) / 2.0 : JobMaker::Stored(make.Between(192, 1920) / 192.0);
+    return binary ? make.Between(2, 20) / 2.0 : StoredLength(make.Between(192, 1920) / 192.0);
   });
+  constexpr double kUp = std::numeric_limits<double>::infinity();
+  const double eps = kLengthEpsilon;
   const double tolerance = ShortestFreePieceLength(job) * (10 - make.Level()) / 10;
   const double kerf = LeadingNumber(job.kerf);
   for (int rows = make.Between(1, 6); rows > 0; --rows) {
-    const double required = make.WalkRequired(job);
-    const double edge =
-        make.Pick({required - kLengthEpsilon, required - kerf - kLengthEpsilon,
-                   required - kerf + kLengthEpsilon, required + tolerance + kLengthEpsilon});
-    const double usable = make.Nudge(edge);
+    const double r = make.WalkRequired(job);
+    const auto holds = [&](double usable) { return !(usable - r < -eps); };
+    const auto meetsTolerance = [&](double usable) { return usable - r <= tolerance + eps; };
+    const auto lowers = [&](double usable) { return std::abs(r - kerf - usable) <= eps; };
+    double usable = 0.0;
+    switch (make.Between(0, 3)) {
+      case 0: usable = make.OnEdge(r - eps, holds, -kUp); break;
+      case 1: usable = make.OnEdge(r + tolerance + eps, meetsTolerance, kUp); break;
+      case 2: usable = make.OnEdge(r - kerf - eps, lowers, -kUp); break;
+      default: usable = make.OnEdge(r - kerf + eps, lowers, kUp); break;
+    }
     AddStockRow(job, usable, make.Between(1, 2));
-    if (make.OneIn(2)) AddStockRow(job, make.Nudge(usable - kLengthEpsilon), 1);
+    const auto smallerDrop = [&](double other) { return other - r < (usable - r) - eps; };
+    if (make.OneIn(2)) AddStockRow(job, make.OnEdge(usable - eps, smallerDrop, kUp), 1);
+    if (make.OneIn(2)) AddStockRow(job, r, 1);
   }
 }
 
@@ -213,7 +213,7 @@ void NegativeQuantities(JobMaker& make, JobState& job) {
 
 // One exact-fit piece per bar on orderable rows: the plan stops at 1000 bars.
 void BarLimit(JobMaker& make, JobState& job) {
-  make.SetKerf(job, make.OneIn(2) ? 0.0 : JobMaker::Stored(kEighthInchInFeet));
+  make.SetKerf(job, make.OneIn(2) ? 0.0 : StoredLength(kEighthInchInFeet));
   const int pieces = make.Between(1001, 1010);
   AddPieces(job, 20, pieces / 2);
   AddPieces(job, 8, pieces - pieces / 2);

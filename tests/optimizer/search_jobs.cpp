@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <sstream>
 
+#include "core/number_text.h"
+
+double StoredLength(double length) { return LeadingNumber(ShortestDecimal(length)); }
+
 void ClearJob(JobState& job) {
   job.stockCount = 0;
   job.pieceCount = 0;
