@@ -238,10 +238,7 @@ class BarSearch {
   void SearchSize() {
     const int size = size_.size;
     for (int prefix = size - 1; prefix >= 0; --prefix) {
-      if (pacer_.Step()) {
-        cancelled_ = true;
-        return;
-      }
+      if (Cancelled()) return;
       const int first = prefix == size - 1 ? prefix : prefix + 1;
       const int last = freeCount_ - size + prefix;
       if (first > last) continue;
@@ -252,9 +249,15 @@ class BarSearch {
       for (int moving = NextCandidate(prefix, first, last); moving >= 0;
            moving = NextCandidate(prefix, moving + 1, last)) {
         Evaluate({size, prefix, moving});
-        if (within_) return;
+        if (within_ || Cancelled()) return;
       }
     }
+  }
+
+  // Counts a step of work for the pacer; true once a cancel was requested.
+  bool Cancelled() {
+    cancelled_ = pacer_.Step();
+    return cancelled_;
   }
 
   double QuickRequired(int prefix, int moving) const {

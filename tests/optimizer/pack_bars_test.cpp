@@ -87,7 +87,7 @@ TEST_P(PackBarsPlanTest, GivesThePlan) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Design, PackBarsPlanTest,
+    HandWorked, PackBarsPlanTest,
     testing::Values(
         // Size 2 starts with 12 + 8 = 20 (drop 0); then 8 + 5 beats the 8 alone.
         PlanCase{"TwoBarsOfTwo",
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
             "KerfText", {{20, 2}}, {{10, 1}, {9.5, 1}}, "1 in", "0", 10, {"B0: 0", "B0: 1"}, {0}}),
     [](const testing::TestParamInfo<PlanCase>& param) { return param.param.name; });
 
-TEST(NextSelectionTest, WalksTheDesignOrderForFiveAndTwo) {
+TEST(NextSelectionTest, VisitsFiveTakeTwoInWalkOrder) {
   Selection c{};
   std::vector<std::pair<int, int>> visited;
   std::vector<bool> lasts;
