@@ -1,0 +1,213 @@
+// Malformed and hostile job files: reading never crashes or hangs, and a save
+// never loses a row it did not load or leaves a truncated file behind.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/text_util.h"
+#include "job_file_fixture.h"
+#include "jobfiles/cut_file.h"
+#include "jobfiles/job_file_support.h"
+#include "jobfiles/record_io.h"
+#include "jobfiles/stock_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The records after the header whose material field (0: stock, 1: cut) does
+// not name the current material, as they read back once carried over.
+std::vector<FieldTexts> OtherRecords(const std::string& text, int materialField,
+                                     const std::string& material) {
+  std::vector<FieldTexts> records;
+  RecordReader reader(text);
+  reader.Next();
+  while (const std::optional<Record> record = reader.Next()) {
+    if (IsOfMaterial(record->Text(materialField), material)) continue;
+    FieldTexts texts = record->Texts();
+    if (materialField == 1) texts[1] = TrimSpaces(texts[1]);
+    records.push_back(CarriedForm(texts));
+  }
+  return records;
+}
+
+std::string BinaryBytes() {
+  std::mt19937 random(5);
+  std::string bytes;
+  for (int i = 0; i < 4096; ++i) bytes += static_cast<char>(random() % 256);
+  return bytes;
+}
+
+std::string ManyRows() {
+  std::string text = "h,h,h,h\r\n";
+  for (int i = 0; i < 5000; ++i) {
+    const std::string material = i % 2 == 0 ? "W8X31" : "L3";
+    text +=
+        material + ",M" + std::to_string(i) + "," + material + "," + std::to_string(i % 7) + "\r\n";
+  }
+  return text;
+}
+
+struct Hostile {
+  std::string name;
+  std::string text;
+};
+
+class HostileFileTest : public JobFileTest, public ::testing::WithParamInterface<Hostile> {};
+
+TEST_P(HostileFileTest, StockSaveKeepsEveryOtherRecord) {
+  WriteText(job.stock_filename, GetParam().text);
+  ReadStockFile(job, frontend);
+  const std::vector<StockItem> first(job.stock.begin(), job.stock.begin() + job.stockCount);
+  WriteStockFile(job, frontend);
+  const std::string saved = ReadText(job.stock_filename);
+  EXPECT_EQ(OtherRecords(saved, 0, job.matl), OtherRecords(GetParam().text, 0, job.matl));
+  ReadStockFile(job, frontend);
+  ASSERT_GE(job.stockCount, static_cast<int>(first.size()));
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    EXPECT_EQ(job.stock[i].bin, first[i].bin);
+    EXPECT_EQ(job.stock[i].quantity, first[i].quantity);
+  }
+}
+
+TEST_P(HostileFileTest, CutSaveKeepsEveryOtherRecord) {
+  WriteText(job.cut_filename, GetParam().text);
+  ReadCutFile(job, frontend);
+  const std::int16_t pieces = job.pieceCount;
+  WriteCutFile(job, frontend);
+  const std::string saved = ReadText(job.cut_filename);
+  EXPECT_EQ(OtherRecords(saved, 1, job.matl), OtherRecords(GetParam().text, 1, job.matl));
+  ReadCutFile(job, frontend);
+  EXPECT_GE(job.pieceCount, pieces);
+}
+
+TEST_P(HostileFileTest, MaterialListIsFilledWithoutFailing) {
+  WriteText(job.stock_filename, GetParam().text);
+  WriteText(job.cut_filename, GetParam().text);
+  LoadMaterials(job, frontend);
+  for (const std::string& material : frontend.materials) EXPECT_FALSE(material.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileFileTest,
+    ::testing::Values(
+        Hostile{"Empty", ""}, Hostile{"OnlyBlankLines", "\r\n \r\n\t\r\n"},
+        Hostile{"NoHeader", "W8X31,A,1,10\r\nL3,B,2,20\r\nB1,W8X31,2,5\r\n"},
+        Hostile{"BinaryBytes", BinaryBytes()},
+        Hostile{"OneMegabyteLine", "h,h,h,h\r\n" + std::string(1 << 20, 'L') +
+                                       ",B,1,2\r\nW8X31,A,1," + std::string(1 << 20, '9') +
+                                       "\r\nB1,W8X31,3,4\r\n"},
+        Hostile{"FiveThousandRows", ManyRows()},
+        Hostile{"UnterminatedQuote", "h,h,h,h\r\nL3,B,2,20\r\nW8X31,\"A,1,10\r\nL3,C,1,1\r\n"},
+        Hostile{"RecordSplitOverLines",
+                "h,h\r\nh,h\r\nW8X31,A\r\n1,10\r\nL3\r\nB\r\n2\r\n20\r\nB1,W8X31,\r\n2,3"},
+        Hostile{"OddQuantities",
+                "h,h,h,h\r\nW8X31,A,1e9,10\r\nW8X31,B,x,20\r\nW8X31,C,,30\r\nL3,D,1e9,1\r\n"
+                "Q,W8X31,1e9,5\r\nQ2,W8X31,x,5\r\nQ3,W8X31,,5\r\nQ4,W8X31,2,5\r\n"},
+        Hostile{"MixedLineEnds", "h,h,h,h\rW8X31,A,1,10\nL3,B,2,20\r\n\n\rB1,W8X31,1,1\r"},
+        Hostile{"QuotesEverywhere",
+                "\"h\"x,\"\",\"\"\"\",h\r\n\"L3\",\"a\"\"b\",\"1,5\",\"2\"\r\n\"W8X31\" ,A,1,2"}),
+    [](const auto& file) { return file.param.name; });
+
+TEST_F(JobFileTest, FolderWhereTheFileShouldBeIsNoFile) {
+  fs::create_directory(job.stock_filename);
+  fs::create_directory(job.cut_filename);
+  EXPECT_TRUE(ReadStockFile(job, frontend));
+  EXPECT_FALSE(ReadCutFile(job, frontend));
+  job.stock[0] = StockItem{false, 0, 1, 10, job.matl, "A"};
+  job.stockCount = 1;
+  WriteStockFile(job, frontend);
+  WriteCutFile(job, frontend);
+  const std::string failure = "Error # 75 was generated by Brx\rPath/File access error";
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{failure, failure}));
+  EXPECT_TRUE(fs::is_directory(job.stock_filename));
+  EXPECT_TRUE(fs::is_empty(Folder() / "MyStock.stk"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(Folder()), fs::directory_iterator()), 2);
+}
+
+// A FIFO would block an ordinary open: it is refused at once, and a save that
+// cannot read the old file to its end leaves it alone.
+TEST_F(JobFileTest, FifoIsRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(job.stock_filename.c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo(job.cut_filename.c_str(), 0644), 0);
+  job.cutCount = 3;
+  EXPECT_FALSE(ReadStockFile(job, frontend));
+  EXPECT_FALSE(ReadCutFile(job, frontend));
+  EXPECT_EQ(job.cutCount, 0);
+  WriteStockFile(job, frontend);
+  const std::string failure = "Error # 75 was generated by Brx\rPath/File access error";
+  EXPECT_EQ(
+      MessageTexts(),
+      (std::vector<std::string>{
+          failure + " in stock file: " + job.stock_filename +
+              "\rThe Stock file does not have the correct data.\r\nDelete or correct the file.",
+          failure + " in cut file: " + job.cut_filename +
+              "\rThe Cut file does not have the correct data",
+          failure}));
+  EXPECT_TRUE(fs::is_fifo(job.stock_filename));
+}
+
+// Runs in a child process: saves the stock list and exits 0 when the save
+// was refused with exactly `expected`.
+void SaveExpectingFailure(JobState& job, RecordingFrontend& frontend, const std::string& expected) {
+  job.stock[0] = StockItem{false, 0, 9, 99, job.matl, "NEW"};
+  job.stockCount = 1;
+  WriteStockFile(job, frontend);
+  const bool refused = frontend.messages.size() == 1 && frontend.messages[0].text == expected;
+  if (!refused) std::fprintf(stderr, "messages: %zu\n", frontend.messages.size());
+  std::exit(refused ? 0 : 1);
+}
+
+class InterruptedSaveTest : public JobFileTest {
+ protected:
+  void SetUp() override {
+    WriteText(job.stock_filename, original_);
+    ASSERT_TRUE(ReadStockFile(job, frontend));
+  }
+  void ExpectOldFileUntouched() {
+    EXPECT_EQ(ReadText(job.stock_filename), original_);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder()), fs::directory_iterator()), 1);
+  }
+
+  const std::string original_ =
+      "MATERIAL, MARK, QTY, LENGTH\r\nW8X31,A,1,10\r\nL3,B,2,20\r\n" + std::string(200, ' ');
+};
+
+TEST_F(InterruptedSaveTest, ReadOnlyFolder) {
+  fs::permissions(Folder(), fs::perms::owner_write | fs::perms::group_write,
+                  fs::perm_options::remove);
+  EXPECT_EXIT(
+      {
+        // Permission bits do not bind the superuser; an ordinary user's id does.
+        if (::geteuid() == 0 && ::setuid(65534) != 0) std::exit(2);
+        SaveExpectingFailure(job, frontend, "Error # 70 was generated by Brx\rPermission denied");
+      },
+      ::testing::ExitedWithCode(0), "");
+  ExpectOldFileUntouched();
+}
+
+TEST_F(InterruptedSaveTest, DiskFullPartWay) {
+  EXPECT_EXIT(
+      {
+        // The file size limit makes every write past 40 bytes fail, as a full disk does.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 40;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) std::exit(2);
+        SaveExpectingFailure(job, frontend,
+                             "Error # 75 was generated by Brx\rPath/File access error");
+      },
+      ::testing::ExitedWithCode(0), "");
+  ExpectOldFileUntouched();
+}
+
+}  // namespace
