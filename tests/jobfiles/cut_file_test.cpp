@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/number_text.h"
 #include "job_file_fixture.h"
 
 namespace {
@@ -15,16 +16,99 @@ class CutFileTest : public JobFileTest {
   std::string CutText() const { return ReadText(job.cut_filename); }
 
   void AddRow(const std::string& mark, std::int16_t quantity, double length) {
-    CutItem& item = job.cuts[job.cutCount++];
-    item = CutItem{quantity, length, mark, job.matl};
+    job.cuts[job.cutCount++] = CutItem{quantity, length, mark, job.matl};
     job.pieceCount = static_cast<std::int16_t>(job.pieceCount + quantity);
   }
 
-  std::string NotLoadedText(int rows) const {
-    return job.cut_filename + ": " + std::to_string(rows) +
-           " row(s) of W8X31 were not loaded; they are kept in the file unchanged.";
+  // Each loaded row as "mark|material|quantity|length".
+  std::vector<std::string> LoadedRows() const {
+    std::vector<std::string> rows;
+    for (int i = 0; i < job.cutCount; ++i) {
+      const CutItem& item = job.cuts[i];
+      rows.push_back(item.mark + "|" + item.material + "|" + std::to_string(item.quantity) + "|" +
+                     ShortestDecimal(item.length));
+    }
+    return rows;
   }
 };
+
+// Reading a file, then saving the rows read: what is loaded, what the user is
+// told and what the file holds afterwards.
+struct ReadSaveCase {
+  std::string name;
+  std::string text;
+  std::vector<std::string> rows;
+  int pieces;
+  std::vector<std::string> messages;
+  std::string saved;
+};
+
+class CutReadSaveTest : public CutFileTest, public ::testing::WithParamInterface<ReadSaveCase> {};
+
+TEST_P(CutReadSaveTest, LoadsTellsAndKeeps) {
+  WriteCuts(GetParam().text);
+  EXPECT_TRUE(ReadCutFile(job, frontend));
+  EXPECT_EQ(LoadedRows(), GetParam().rows);
+  EXPECT_EQ(job.pieceCount, GetParam().pieces);
+  EXPECT_EQ(Messages(job.cut_filename), GetParam().messages);
+  WriteCutFile(job, frontend);
+  EXPECT_EQ(CutText(), GetParam().saved);
+}
+
+const std::string kNotLoaded1 =
+    "BRX: {file}: 1 row(s) of W8X31 were not loaded; they are kept in the file unchanged.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CutReadSaveTest,
+    ::testing::Values(
+        ReadSaveCase{"QuantityAndLengthDecide",
+                     "Mark(Bin),Material,Qty,Length\r\n M1 ,W8X31,2.5,10\r\nM2,W8X31,3.5,10\r\n"
+                     "M3,W8X31,5 pcs,12ft\r\nZ1,W8X31,0,10\r\nZ2,W8X31,0.5,10\r\nZ3,W8X31,-2,10\r\n"
+                     "Z4,W8X31,x,10\r\nZ5,W8X31,,10\r\nZ6,W8X31,2,0\r\nZ7,W8X31,2,-1\r\n",
+                     {"M1|W8X31|2|10", "M2|W8X31|4|10", "M3|W8X31|5|12"},
+                     11,
+                     {},
+                     "Mark(Bin),Material,Qty,Length\r\nM1,W8X31,2,10\r\nM2,W8X31,4,10\r\n"
+                     "M3,W8X31,5,12\r\n"},
+        ReadSaveCase{
+            "QuantityOverflowIsKept",
+            ",,,\r\nB1,W8X31,3,10\r\nB2,W8X31,32768,5\r\nB3,W8X31,1e9,5\r\nB4,W8X31,2,7\r\n",
+            {"B1|W8X31|3|10", "B4|W8X31|2|7"},
+            5,
+            {"BRX: {file}: 2 row(s) of W8X31 were not loaded; they are kept in the file "
+             "unchanged."},
+            ",,,\r\nB2,W8X31,32768,5\r\nB3,W8X31,1e9,5\r\nB1,W8X31,3,10\r\nB4,W8X31,2,7\r\n"},
+        ReadSaveCase{"PiecesBeyondCapacity",
+                     ",,,\r\nA,W8X31,1000,1\r\nB,W8X31,999,2\r\nC,W8X31,2,3\r\nD,L3,1,4\r\n",
+                     {"A|W8X31|1000|1", "B|W8X31|999|2"},
+                     1999,
+                     {kNotLoaded1},
+                     ",,,\r\nC,W8X31,2,3\r\nD,L3,1,4\r\nA,W8X31,1000,1\r\nB,W8X31,999,2\r\n"},
+        ReadSaveCase{"EndsInsideARecord",
+                     ",,,\r\nB1,W8X31,2,10\r\nB2,W8X31\r\n",
+                     {"B1|W8X31|2|10"},
+                     2,
+                     {kNotLoaded1},
+                     ",,,\r\nB2,W8X31,,\r\nB1,W8X31,2,10\r\n"},
+        ReadSaveCase{"EmptyMaterialPassedOverQuotedMaterialTrimmed",
+                     ",,,\r\nB1,,2,10\r\nB2,\" W8X31 \",1,4\r\nB3,L3,1,1\r\n",
+                     {"B2|W8X31|1|4"},
+                     1,
+                     {},
+                     ",,,\r\nB1,,2,10\r\nB3,L3,1,1\r\nB2,W8X31,1,4\r\n"},
+        ReadSaveCase{"HeaderNumbersShortened",
+                     "1, 2.50,\"3.0\",x\r\nB1,L3,1,1\r\n",
+                     {},
+                     0,
+                     {},
+                     "1,2.5,3.0,x\r\nB1,L3,1,1\r\n"},
+        ReadSaveCase{"BlankLinesAndTrailingCommas",
+                     ",,,\r\n\r\nB1,W8X31,2,10,\r\n \r\nB2,L3,1,1,\r\nB3,W8X31,1,4\r\n\r\n",
+                     {"B1|W8X31|2|10", "B3|W8X31|1|4"},
+                     3,
+                     {},
+                     ",,,\r\nB2,L3,1,1\r\nB1,W8X31,2,10\r\nB3,W8X31,1,4\r\n"}),
+    [](const auto& file) { return file.param.name; });
 
 TEST_F(CutFileTest, NewFileHoldsTheRowsAndReadsBack) {
   AddRow("B1", 2, 10.5);
@@ -51,64 +135,14 @@ TEST_F(CutFileTest, NewFileHoldsTheRowsAndReadsBack) {
   EXPECT_EQ(frontend.pumps, 2);
 }
 
-TEST_F(CutFileTest, BatchModeReadsWithoutStatusOrRebuild) {
+TEST_F(CutFileTest, BatchModeWorksWithoutStatusOrRebuild) {
   job.batchMode = true;
   WriteCuts(",,,\r\nB1,W8X31,2,10.5\r\n");
   ASSERT_TRUE(ReadCutFile(job, frontend));
+  WriteCutFile(job, frontend);
   EXPECT_EQ(job.pieceCount, 2);
   EXPECT_TRUE(frontend.statuses.empty());
   EXPECT_TRUE(frontend.cutRefreshes.empty());
-}
-
-struct RowCase {
-  std::string quantity;
-  std::string length;
-  int pieces;  // 0: the row is skipped
-};
-
-class CutRowTest : public CutFileTest, public ::testing::WithParamInterface<RowCase> {};
-
-TEST_P(CutRowTest, QuantityAndLengthDecideTheRow) {
-  WriteCuts("Mark(Bin),Material,Qty,Length\r\n M7 ,W8X31," + GetParam().quantity + "," +
-            GetParam().length + "\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  EXPECT_EQ(job.pieceCount, GetParam().pieces);
-  EXPECT_EQ(job.cutCount, GetParam().pieces > 0 ? 1 : 0);
-  EXPECT_TRUE(frontend.messages.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, CutRowTest,
-                         ::testing::Values(RowCase{"2.5", "10", 2}, RowCase{"3.5", "10", 4},
-                                           RowCase{"5 pcs", "10", 5}, RowCase{"1", "12ft", 1},
-                                           RowCase{"0", "10", 0}, RowCase{"0.5", "10", 0},
-                                           RowCase{"-2", "10", 0}, RowCase{"x", "10", 0},
-                                           RowCase{"", "10", 0}, RowCase{"2", "0", 0},
-                                           RowCase{"2", "-1", 0}, RowCase{"2", "", 0}));
-
-class CutQuantityOverflowTest : public CutFileTest,
-                                public ::testing::WithParamInterface<std::string> {};
-
-TEST_P(CutQuantityOverflowTest, SkipsTheRowAndKeepsIt) {
-  const std::string bad = "B2,W8X31," + GetParam() + ",5\r\n";
-  WriteCuts(",,,\r\nB1,W8X31,3,10\r\n" + bad + "B3,W8X31,2,7\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  EXPECT_EQ(job.cutCount, 2);
-  EXPECT_EQ(job.pieceCount, 5);
-  EXPECT_EQ(job.cuts[1].quantity, 2);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{NotLoadedText(1)});
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(CutText(), ",,,\r\n" + bad + "B1,W8X31,3,10\r\nB3,W8X31,2,7\r\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(Quantities, CutQuantityOverflowTest,
-                         ::testing::Values("32768", "1e9", "-40000"));
-
-TEST_F(CutFileTest, PiecesBeyondCapacityEndTheReading) {
-  WriteCuts(",,,\r\nA,W8X31,1000,1\r\nB,W8X31,999,2\r\nC,W8X31,2,3\r\nD,W8X31,1,4\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  EXPECT_EQ(job.cutCount, 2);
-  EXPECT_EQ(job.pieceCount, 1999);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{NotLoadedText(2)});
 }
 
 TEST_F(CutFileTest, FullListEndsTheReading) {
@@ -117,36 +151,9 @@ TEST_F(CutFileTest, FullListEndsTheReading) {
   WriteCuts(text);
   ASSERT_TRUE(ReadCutFile(job, frontend));
   EXPECT_EQ(job.cutCount, kMaxCutRows);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{NotLoadedText(1)});
+  EXPECT_EQ(Messages(job.cut_filename), std::vector<std::string>{kNotLoaded1});
   WriteCutFile(job, frontend);
   EXPECT_EQ(CutText().substr(0, 17), ",,,\r\nM1000,W8X31,");
-}
-
-TEST_F(CutFileTest, FileEndingInsideARecordKeepsTheRowsBefore) {
-  WriteCuts(",,,\r\nB1,W8X31,2,10\r\nB2,W8X31\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  EXPECT_EQ(job.cutCount, 1);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{NotLoadedText(1)});
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(CutText(), ",,,\r\nB2,W8X31,,\r\nB1,W8X31,2,10\r\n");
-}
-
-TEST_F(CutFileTest, EmptyMaterialIsPassedOverAndQuotedMaterialIsTrimmed) {
-  WriteCuts(",,,\r\nB1,,2,10\r\nB2,\" W8X31 \",1,4\r\nB3,L3,1,1\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  ASSERT_EQ(job.cutCount, 1);
-  EXPECT_EQ(job.cuts[0].material, "W8X31");
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(CutText(), ",,,\r\nB1,,2,10\r\nB3,L3,1,1\r\nB2,W8X31,1,4\r\n");
-}
-
-TEST_F(CutFileTest, HeaderIsWrittenBackWithNumbersShortened) {
-  WriteCuts("1, 2.50,\"3.0\",x\r\nB1,L3,1,1\r\n");
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(CutText(), "1,2.5,3.0,x\r\nB1,L3,1,1\r\n");
-  WriteCuts("Mark(Bin),Material,Qty,Length\r\n");
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(CutText(), "Mark(Bin),Material,Qty,Length\r\n");
 }
 
 TEST_F(CutFileTest, OtherMaterialsComeFirst) {
@@ -163,9 +170,7 @@ TEST_F(CutFileTest, StockFileNameOnlyWarns) {
   job.cut_filename = Path("MyStock.stk");
   AddRow("B1", 1, 2);
   WriteCutFile(job, frontend);
-  ASSERT_EQ(frontend.messages.size(), 1u);
-  EXPECT_EQ(frontend.messages[0].title, "Brx");
-  EXPECT_EQ(frontend.messages[0].text, "hold on error 1");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Brx: hold on error 1"});
   EXPECT_EQ(CutText(), ",,,\r\nB1,W8X31,1,2\r\n");
 }
 
@@ -203,16 +208,6 @@ TEST_F(CutFileTest, NothingIsWrittenWithoutMaterial) {
   WriteCutFile(job, frontend);
   WriteCutFile(job, frontend);
   EXPECT_EQ(CutText(), ",,,\r\nB1,W8X31,2,10\r\n");
-}
-
-TEST_F(CutFileTest, UnnamedFileAsksForANameWhenThereArePieces) {
-  job.cut_filename.clear();
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(frontend.saveAsRuns, 0);
-  AddRow("B1", 1, 2);
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(frontend.saveAsRuns, 1);
-  EXPECT_EQ(MessageTexts().back(), "Error # 52 was generated by Brx\rBad file name or number");
 }
 
 }  // namespace

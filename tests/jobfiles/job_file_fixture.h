@@ -49,11 +49,18 @@ class JobFileTest : public ::testing::Test {
     return text.str();
   }
 
-  // The message texts shown, in order.
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& message : frontend.messages) texts.push_back(message.text);
-    return texts;
+  // The messages shown, in order, each as title + ": " + text, with the path
+  // of the file given written as "{file}".
+  std::vector<std::string> Messages(const std::string& path = "") const {
+    std::vector<std::string> shown;
+    for (const auto& message : frontend.messages) {
+      std::string text = message.title + ": " + message.text;
+      if (const std::size_t at = text.find(path); !path.empty() && at != text.npos) {
+        text.replace(at, path.size(), "{file}");
+      }
+      shown.push_back(text);
+    }
+    return shown;
   }
 
   JobState job;
