@@ -1,32 +1,62 @@
 #include "app/command_line.h"
 
-#include <iostream>
-
-#include "core/ui_texts.h"
-
 namespace {
 
-constexpr const char* kUsage =
-    "BRX plans the cutting of bar stock.\n"
-    "Usage: brx [CUT_FILE STOCK_FILE EXPORT_FILE MATERIAL KERF]\n"
-    "       brx --help | --version\n";
+bool IsSeparator(char c) { return c == '\t' || c == ';' || c == ','; }
 
 }  // namespace
 
-int HandlePrintingOptions(const std::vector<std::string>& arguments) {
+std::vector<std::string> SplitCommandLine(std::string_view text, int maxCount) {
+  std::vector<std::string> arguments;
+  bool inArgument = false;
+  for (const char c : text) {
+    if (IsSeparator(c)) {
+      inArgument = false;
+      continue;
+    }
+    if (!inArgument) {
+      if (static_cast<int>(arguments.size()) >= maxCount) break;
+      arguments.emplace_back();
+      inArgument = true;
+    }
+    arguments.back() += c;
+  }
+  return arguments;
+}
+
+std::string JoinArguments(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (i > 0) text += '\t';
+    text += arguments[i];
+  }
+  return text;
+}
+
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
+  ProgramOptions options;
   for (const std::string& argument : arguments) {
-    if (argument == "--version") {
-      std::cout << texts::kVersion << '\n';
-      return 0;
-    }
     if (argument == "--help") {
-      std::cout << kUsage;
-      return 0;
+      options.action = ProgramOptions::Action::PrintHelp;
+      return options;
+    }
+    if (argument == "--version") {
+      options.action = ProgramOptions::Action::PrintVersion;
+      return options;
     }
   }
-  if (arguments.empty()) {
-    std::cout << kUsage;
-    return 0;
-  }
-  return -1;
+  options.jobArguments = arguments;
+  return options;
+}
+
+std::string UsageText() {
+  return "BRX plans the cutting of bar stock.\n"
+         "\n"
+         "Usage:\n"
+         "  brx                      start the program on the last job\n"
+         "  brx CUT STOCK EXPORT MATERIAL KERF\n"
+         "                           cut one job without a window and end; the\n"
+         "                           arguments may also be one text separated by\n"
+         "                           ';' or ',' (files relative to the batch folder)\n"
+         "  brx --help | --version\n";
 }

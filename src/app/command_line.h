@@ -1,8 +1,25 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Handles the options that print and exit (--help, --version). Returns the
-// exit status when the program should end, or -1 to go on.
-int HandlePrintingOptions(const std::vector<std::string>& arguments);
+// Splits the command-line text into at most `maxCount` arguments. Tab, ";"
+// and "," separate arguments; runs of separators count as one, no argument is
+// empty, blanks stay part of an argument and quotes mean nothing.
+std::vector<std::string> SplitCommandLine(std::string_view text, int maxCount);
+
+// The program's arguments joined with a tab, as one command-line text.
+std::string JoinArguments(const std::vector<std::string>& arguments);
+
+// What the options before the job arguments ask for.
+struct ProgramOptions {
+  enum class Action { RunJob, PrintHelp, PrintVersion };
+  Action action = Action::RunJob;
+  std::vector<std::string> jobArguments;  // everything that is not an option
+};
+
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments);
+
+// The usage text that --help prints.
+std::string UsageText();

@@ -87,6 +87,9 @@ struct JobState {
   bool cancelRequested = false;
   bool batchMode = false;
   bool dataChanged = false;
+  // The cut list was edited in the window since it was last read, so a run
+  // saves it even when it is now empty.
+  bool cutListEdited = false;
 
   // Setting texts, each under its store key.
   std::string ver = "2.8";

@@ -1,0 +1,95 @@
+#include "optimizer/cutting_run.h"
+
+#include "core/frontend.h"
+#include "core/job_state.h"
+#include "core/ui_texts.h"
+#include "jobfiles/cut_file.h"
+#include "jobfiles/stock_file.h"
+#include "optimizer/pack_bars.h"
+#include "reports/cut_list_export.h"
+#include "reports/cutting_report.h"
+#include "reports/input_report.h"
+
+namespace {
+
+constexpr const char* kStockNotUpdated =
+    "The stock file was not updated because the report or the export could not be written.";
+
+// Writes the lists as shown so the run starts from exactly what the files hold.
+void SaveShownLists(JobState& job, Frontend& frontend) {
+  if (job.stockCount > 0) WriteStockFile(job, frontend);
+  // A cut list emptied in the window is saved too, so deleted rows stay deleted.
+  if (job.pieceCount > 0 || job.cutListEdited) WriteCutFile(job, frontend);
+}
+
+// Reads both files back, sorted longest first. False when one could not be read.
+bool ReloadLists(JobState& job, Frontend& frontend) {
+  const bool cutsRead = ReadCutFile(job, frontend);
+  if (cutsRead) SortPiecesByLength(job.pieceCount, job.pieces);
+  const bool stockRead = ReadStockFile(job, frontend);
+  if (stockRead) SortStockByLength(job.stockCount, job.stock);
+  return cutsRead && stockRead;
+}
+
+// The empty-list checks; messages only when someone is there to read them.
+CuttingRunOutcome CheckLists(const JobState& job, Frontend& frontend) {
+  if (job.stockCount == 0) {
+    if (!job.batchMode) {
+      frontend.ShowMessage(texts::kProgramTitle, "There is no " + job.matl +
+                                                     " stock\rPlease enter stock material "
+                                                     "before cutting");
+    }
+    return CuttingRunOutcome::NoStock;
+  }
+  if (job.pieceCount == 0) {
+    if (!job.batchMode) {
+      frontend.ShowMessage(texts::kProgramTitle, "There are no " + job.matl +
+                                                     " cuts\rPlease enter cut list before "
+                                                     "cutting.");
+    }
+    return CuttingRunOutcome::NoCuts;
+  }
+  return CuttingRunOutcome::Completed;
+}
+
+// Subtracts the bars taken from the stock file only when the results that
+// account for them were written; otherwise restores the quantities.
+bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten) {
+  if (job.stk_update == "1" && resultsWritten) return WriteStockFile(job, frontend);
+  ReadStockFile(job, frontend);
+  if (job.stk_update == "1") {
+    frontend.ShowMessage(texts::kProgramTitle, kStockNotUpdated, MessageIcon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level) {
+  SaveShownLists(job, frontend);
+  if (!ReloadLists(job, frontend)) return CuttingRunOutcome::FileUnreadable;
+  job.cutListEdited = false;
+  if (const CuttingRunOutcome check = CheckLists(job, frontend);
+      check != CuttingRunOutcome::Completed) {
+    return check;
+  }
+
+  frontend.ShowProgressWindow(true);
+  if (job.inputReportFlag == "1") WriteInputReport(job, frontend, job.reportFileName);
+  PackBars(job, frontend, level);
+  frontend.PumpEvents();
+  frontend.PumpEvents();
+  frontend.ShowProgressWindow(false);
+
+  const bool reportWritten = WriteCuttingReport(job, frontend, job.reportFileName);
+  const bool exportWritten = ExportCutList(job, frontend, job.export_filename);
+  const bool stockUpdated = UpdateStock(job, frontend, reportWritten && exportWritten);
+  if (!job.batchMode) {
+    frontend.RefreshStockList(0);
+    frontend.ShowReport(job.reportFileName);
+    frontend.PumpEvents();
+  }
+  return reportWritten && exportWritten && stockUpdated ? CuttingRunOutcome::Completed
+                                                        : CuttingRunOutcome::OutputFailed;
+}

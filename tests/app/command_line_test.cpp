@@ -1,0 +1,47 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+struct SplitRow {
+  std::string text;
+  Arguments expected;
+};
+
+class SplitCommandLineTest : public ::testing::TestWithParam<SplitRow> {};
+
+TEST_P(SplitCommandLineTest, SplitsOnTabSemicolonAndComma) {
+  EXPECT_EQ(SplitCommandLine(GetParam().text, 5), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Separators, SplitCommandLineTest,
+    ::testing::Values(SplitRow{"a.cut;b.stk", {"a.cut", "b.stk"}},
+                      SplitRow{"a.cut,,b.stk", {"a.cut", "b.stk"}},
+                      SplitRow{"a.cut\tb.stk", {"a.cut", "b.stk"}}, SplitRow{";;a;", {"a"}},
+                      SplitRow{"", {}}, SplitRow{" my job.cut ;x", {" my job.cut ", "x"}},
+                      SplitRow{"\"a,b\"", {"\"a", "b\""}},
+                      SplitRow{"1;2;3;4;5;6;7", {"1", "2", "3", "4", "5"}},
+                      SplitRow{"c.cut;s.stk;out.txt;W8X31;0.125",
+                               {"c.cut", "s.stk", "out.txt", "W8X31", "0.125"}}));
+
+TEST(JoinArgumentsTest, SeparateArgumentsAndOneTextMeanTheSame) {
+  const Arguments separate{"a.cut", "b.stk", "out.txt", "W8X31", "0.125"};
+  EXPECT_EQ(SplitCommandLine(JoinArguments(separate), 5), separate);
+  EXPECT_EQ(SplitCommandLine(JoinArguments({"a.cut;b.stk;out.txt;W8X31;0.125"}), 5), separate);
+  EXPECT_EQ(SplitCommandLine(JoinArguments({"a.cut;b.stk", "out.txt,W8X31", "0.125"}), 5),
+            separate);
+}
+
+TEST(ProgramOptionsTest, PrintingOptionsWinAndJobArgumentsPassThrough) {
+  EXPECT_EQ(ParseProgramOptions({"x", "--version"}).action, ProgramOptions::Action::PrintVersion);
+  EXPECT_EQ(ParseProgramOptions({"--help"}).action, ProgramOptions::Action::PrintHelp);
+  const ProgramOptions job = ParseProgramOptions({"a", "b"});
+  EXPECT_EQ(job.action, ProgramOptions::Action::RunJob);
+  EXPECT_EQ(job.jobArguments, (Arguments{"a", "b"}));
+}
+
+}  // namespace
