@@ -56,7 +56,7 @@ class SettingsSection {
     settings_.beginGroup(kSection);
   }
 
-  std::string Read(const char* key, const std::string& fallback) {
+  std::string Read(const std::string& key, const std::string& fallback) {
     const QStringList variants = Variants(key);
     if (variants.isEmpty()) return fallback;
     const QVariant value = settings_.value(variants.first());
@@ -65,18 +65,19 @@ class SettingsSection {
     return FromQt(value.toString());
   }
 
-  void Write(const char* key, const std::string& value) {
+  void Write(const std::string& key, const std::string& value) {
     for (const QString& variant : Variants(key)) settings_.remove(variant);
-    settings_.setValue(key, ToQt(value));
+    settings_.setValue(ToQt(key), ToQt(value));
   }
 
   void RemoveAll() { settings_.remove(QString()); }
 
  private:
-  QStringList Variants(const char* key) const {
+  QStringList Variants(const std::string& key) const {
+    const QString wanted = ToQt(key);
     QStringList variants = settings_.childKeys();
-    variants.removeIf([key](const QString& stored) {
-      return stored.compare(QLatin1String(key), Qt::CaseInsensitive) != 0;
+    variants.removeIf([&wanted](const QString& stored) {
+      return stored.compare(wanted, Qt::CaseInsensitive) != 0;
     });
     return variants;
   }
@@ -165,6 +166,14 @@ void SaveSettings(const JobState& job) {
       {"ownerName", job.ownerName},
   };
   for (const auto& [key, value] : values) store.Write(key, value);
+}
+
+std::string ReadSetting(const std::string& key, const std::string& defaultValue) {
+  return SettingsSection().Read(key, defaultValue);
+}
+
+void WriteSetting(const std::string& key, const std::string& value) {
+  SettingsSection().Write(key, value);
 }
 
 void DeleteSettings() { SettingsSection().RemoveAll(); }

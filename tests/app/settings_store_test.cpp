@@ -134,6 +134,14 @@ TEST_F(SettingsStoreTest, KeyNamesIgnoreCase) {
   EXPECT_EQ(Loaded().kerf, "0.25");
 }
 
+TEST_F(SettingsStoreTest, SingleKeysMeetWhateverTheirCase) {
+  WriteSetting("Output_FileName", "/a/b.bxl");
+  EXPECT_EQ(ReadSetting("output_filename", "none"), "/a/b.bxl");
+  EXPECT_EQ(ReadSetting("export_filename", "export.txt"), "export.txt");
+  WriteSetting("OUTPUT_FILENAME", "/c.bxl");
+  EXPECT_EQ(IniText(), "[Settings]\nOUTPUT_FILENAME=/c.bxl\n");
+}
+
 TEST_F(SettingsStoreTest, StoredTextsOutliveLoadsAndSaves) {
   WriteIni(IniPath(), "[Settings]\nver=3.1\nfilename=/elsewhere/job\nkerf=1,5\n");
   for (int round = 0; round < 2; ++round) SaveSettings(Loaded());
@@ -154,6 +162,7 @@ TEST_F(SettingsStoreTest, DeleteSettingsRemovesOnlyTheSection) {
 }
 
 struct LevelCase {
+  std::string name;
   std::string dropLength;
   int level;
 };
@@ -167,10 +176,12 @@ TEST_P(SliderLevelTest, RoundsHalfToEvenWithinTheSlider) {
   EXPECT_EQ(frontend.optimizationLevel, GetParam().level);
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SliderLevelTest,
-                         ::testing::Values(LevelCase{"7.5", 8}, LevelCase{"6.5", 6},
-                                           LevelCase{"10.5", 10}, LevelCase{"12", 10},
-                                           LevelCase{"1e9", 10}, LevelCase{"-3", 0},
-                                           LevelCase{"abc", 0}, LevelCase{"0.5", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Levels, SliderLevelTest,
+    ::testing::Values(LevelCase{"SevenAndAHalf", "7.5", 8}, LevelCase{"SixAndAHalf", "6.5", 6},
+                      LevelCase{"TenAndAHalf", "10.5", 10}, LevelCase{"Twelve", "12", 10},
+                      LevelCase{"Huge", "1e9", 10}, LevelCase{"Negative", "-3", 0},
+                      LevelCase{"NoNumber", "abc", 0}, LevelCase{"Half", "0.5", 0}),
+    [](const auto& level) { return level.param.name; });
 
 }  // namespace
