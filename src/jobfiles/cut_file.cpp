@@ -16,7 +16,11 @@
 
 namespace {
 
+// Fields of a cut record.
+constexpr int kMarkField = 0;
 constexpr int kMaterialField = 1;
+constexpr int kQuantityField = 2;
+constexpr int kLengthField = 3;
 constexpr const char* kReading = "Reading File: ";
 constexpr const char* kSizesEntered = " cut sizes entered for a total of ";
 constexpr const char* kPiecesSuffix = " cut pieces";
@@ -68,9 +72,9 @@ class CutLoader {
   // must stay in the file.
   bool LoadRow(const Record& record) {
     if (!record.IsComplete()) return Stop();
-    const double length = LeadingNumber(record.Text(3));
+    const double length = LeadingNumber(record.Text(kLengthField));
     const std::optional<std::int16_t> quantity =
-        RoundHalfEvenToInt16(LeadingNumber(record.Text(2)));
+        RoundHalfEvenToInt16(LeadingNumber(record.Text(kQuantityField)));
     if (!quantity) return false;
     if (!(length > 0.0) || *quantity < 1) return true;
     if (pieceCount_ + *quantity > kMaxPieces) return Stop();
@@ -85,7 +89,7 @@ class CutLoader {
   }
 
   void Store(const Record& record, std::int16_t quantity, double length) {
-    const std::string mark = TrimSpaces(record.Text(0));
+    const std::string mark = TrimSpaces(record.Text(kMarkField));
     for (int i = 0; i < quantity; ++i) {
       CutPiece& piece = job_.pieces[pieceCount_ + i];
       piece.length = length;

@@ -17,6 +17,14 @@
 
 namespace {
 
+// Fields of a stock record.
+constexpr int kMaterialField = 0;
+constexpr int kBinField = 1;
+constexpr int kQuantityField = 2;
+constexpr int kLengthField = 3;
+// The material field of a cut record, for the material list.
+constexpr int kCutMaterialField = 1;
+
 constexpr const char* kHeaderLine = "MATERIAL, MARK, QTY, LENGTH\r\n";
 constexpr const char* kEnterOrSelectShape = "Enter or Select a shape";
 constexpr const char* kEnterMaterialDescription = "Enter material description";
@@ -53,7 +61,7 @@ class StockLoader {
     RecordReader reader(content);
     reader.Next();  // the header, whatever it holds
     while (const std::optional<Record> record = reader.Next()) {
-      if (!IsOfMaterial(record->Text(0), job_.matl)) continue;
+      if (!IsOfMaterial(record->Text(kMaterialField), job_.matl)) continue;
       const FieldTexts carried = CarriedForm(record->Texts());
       if (!stopped_ && LoadRow(*record)) {
         loadedRecords_.push_back(carried);
@@ -75,11 +83,12 @@ class StockLoader {
   // Stores the record as the next row; false when loading stops at it.
   bool LoadRow(const Record& record) {
     if (!record.IsComplete()) return Stop();
-    if (!IsNumericText(record.Text(2))) {
-      frontend_.ShowMessage(texts::kProgramTitle, kNonNumericQuantity + TrimSpaces(record.Text(0)));
+    if (!IsNumericText(record.Text(kQuantityField))) {
+      frontend_.ShowMessage(texts::kProgramTitle,
+                            kNonNumericQuantity + TrimSpaces(record.Text(kMaterialField)));
       return Stop();
     }
-    const std::optional<std::int16_t> quantity = StockQuantity(record.Text(2));
+    const std::optional<std::int16_t> quantity = StockQuantity(record.Text(kQuantityField));
     if (!quantity) {
       overflow_ = true;
       return Stop();
@@ -96,11 +105,11 @@ class StockLoader {
 
   void Store(const Record& record, std::int16_t quantity) {
     StockItem& item = job_.stock[count_];
-    item.material = TrimSpaces(record.Text(0));
-    item.bin = record.Text(1);
+    item.material = TrimSpaces(record.Text(kMaterialField));
+    item.bin = record.Text(kBinField);
     item.nonInventory = quantity == 0;
     item.quantity = item.nonInventory ? kOrderableQuantity : quantity;
-    item.length = LeadingNumber(record.Text(3));
+    item.length = LeadingNumber(record.Text(kLengthField));
     item.usedCount = 0;
     job_.totalStockQuantity += item.quantity;
     ++count_;
@@ -128,7 +137,8 @@ std::string KeptLines(const JobState& job, const std::string& path) {
   reader.Next();  // the header
   while (const std::optional<Record> record = reader.Next()) {
     const FieldTexts texts = record->Texts();
-    if (IsOfMaterial(texts[0], job.matl) && !unloaded.Take(CarriedForm(texts))) continue;
+    if (IsOfMaterial(texts[kMaterialField], job.matl) && !unloaded.Take(CarriedForm(texts)))
+      continue;
     lines += RecordLine(texts);
   }
   return lines;
@@ -174,7 +184,7 @@ void AddCutFileMaterials(std::string_view content, std::vector<std::string>& ent
   if (!header || !header->IsComplete()) return;
   while (const std::optional<Record> record = reader.Next()) {
     if (!record->IsComplete()) return;
-    AddIfNotListed(entries, record->Text(1));
+    AddIfNotListed(entries, record->Text(kCutMaterialField));
   }
 }
 
@@ -184,10 +194,10 @@ void AddStockFileMaterials(std::string_view content, std::vector<std::string>& e
   RecordReader reader(content);
   const std::optional<Record> header = reader.Next();
   if (!header || !header->IsComplete()) return;
-  std::string previous = header->Text(0);
+  std::string previous = header->Text(kMaterialField);
   while (const std::optional<Record> record = reader.Next()) {
     if (!record->IsComplete()) return;
-    const std::string& material = record->Text(0);
+    const std::string& material = record->Text(kMaterialField);
     if (material == previous) continue;
     AddIfNotListed(entries, material);
     previous = material;
