@@ -165,6 +165,7 @@ bool ReadCutFile(JobState& job, Frontend& frontend) {
   // stale rows under another material.
   job.pieceCount = 0;
   job.cutCount = 0;
+  job.cutListEdited = false;
   const std::string path = job.cut_filename;
   if (job.matl.empty() || path.empty()) return false;
   if (!FileExists(path)) {
@@ -199,10 +200,10 @@ bool ReadCutFile(JobState& job, Frontend& frontend) {
   return true;
 }
 
-void WriteCutFile(JobState& job, Frontend& frontend) {
+bool WriteCutFile(JobState& job, Frontend& frontend) {
   if (job.cut_filename.empty() && job.pieceCount > 0) frontend.RunSaveAs();
   // No rows are written under no material.
-  if (job.matl.empty()) return;
+  if (job.matl.empty()) return false;
   const std::string path = job.cut_filename;
   if (path.find(kStockNamePart) != std::string::npos) {
     frontend.ShowMessage(texts::kProgramTitle, kStockNameWarning);
@@ -213,8 +214,9 @@ void WriteCutFile(JobState& job, Frontend& frontend) {
     WriteFileSafely(path, carried + RowLines(job));
   } catch (const BrxError& error) {
     ShowError(frontend, error);
-    return;
+    return false;
   }
   if (!job.batchMode) frontend.ShowStatus("");
   job.dataChanged = false;
+  return true;
 }

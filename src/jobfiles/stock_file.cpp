@@ -244,11 +244,11 @@ bool ReadStockFile(JobState& job, Frontend& frontend) {
   return true;
 }
 
-void WriteStockFile(JobState& job, Frontend& frontend) {
+bool WriteStockFile(JobState& job, Frontend& frontend) {
   if (job.stock_filename.empty()) frontend.RunSaveAs();
   if (job.matl.empty()) {
     ShowHint(frontend, kEnterMaterialDescription);
-    return;
+    return false;
   }
   const std::string path = job.stock_filename;
   try {
@@ -257,13 +257,14 @@ void WriteStockFile(JobState& job, Frontend& frontend) {
     WriteFileSafely(path, kHeaderLine + RowLines(job) + kept);
   } catch (const BrxError& error) {
     ShowError(frontend, error);
-    return;
+    return false;
   }
   if (!job.batchMode) {
     frontend.ShowStatus("");
     frontend.ShowStockFileName(path);
   }
   frontend.MarkMaterialSaved();
+  return true;
 }
 
 void LoadMaterials(JobState& job, Frontend& frontend) {

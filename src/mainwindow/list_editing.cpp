@@ -12,6 +12,12 @@ namespace {
 
 std::string DefaultBin(int index) { return std::to_string(index + 1); }
 
+// A cut list edit: unsaved, and saved by the next run even when now empty.
+void MarkCutListEdited(JobState& job) {
+  job.dataChanged = true;
+  job.cutListEdited = true;
+}
+
 }  // namespace
 
 std::string MaterialName(const std::string& boxText) { return TrimSpaces(boxText); }
@@ -84,7 +90,7 @@ CutEdit AddCutRow(JobState& job, int lineCount, const CutEntry& entry) {
 
   ++job.cutCount;
   job.pieceCount = static_cast<std::int16_t>(job.pieceCount + row.quantity);
-  job.dataChanged = true;
+  MarkCutListEdited(job);
   return CutEdit::Done;
 }
 
@@ -106,7 +112,7 @@ CutEdit ChangeCutRow(JobState& job, int selected, int lineCount, const CutEntry&
   row.mark = entry.mark;
   row.length = entry.length;
   row.material = entry.material;
-  job.dataChanged = true;
+  MarkCutListEdited(job);
   return CutEdit::Done;
 }
 
@@ -117,6 +123,6 @@ int DeleteCutRow(JobState& job, int selected) {
     for (int k = selected; k < job.cutCount; ++k) job.cuts[k] = job.cuts[k + 1];
   }
   if (job.cutCount > 0) --job.cutCount;
-  job.dataChanged = true;
+  MarkCutListEdited(job);
   return selected - 1;
 }

@@ -72,7 +72,7 @@ struct FileKind {
   std::string JobState::*path;
   UnloadedRecords JobState::*unloaded;
   bool (*read)(JobState&, Frontend&);
-  void (*write)(JobState&, Frontend&);
+  bool (*write)(JobState&, Frontend&);
   std::vector<FieldTexts> (*rows)(const JobState&);
 };
 
