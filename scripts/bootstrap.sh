@@ -10,6 +10,7 @@ packages=(
   coinor-libclp-dev coinor-libcbc-dev
   clang clang-format libclang-rt-14-dev
   fonts-liberation xvfb xauth
+  libqt6svg6 poppler-utils
 )
 
 missing=()

@@ -52,6 +52,17 @@ struct BarPlan {
   std::array<std::int16_t, kPieceSlotsPerBar> pieceIndex{};
 };
 
+// The current material's records that the last read of a job file did not
+// load (a full list, a bad quantity, the file ending inside a record). Writes
+// of that file carry them over unchanged while `material` is current, until
+// the material is read completely. Each record is held as the four texts it
+// reads back as once written.
+struct UnloadedRecords {
+  std::string path;
+  std::string material;
+  std::vector<std::array<std::string, 4>> records;
+};
+
 struct JobState {
   JobState();
 
@@ -101,6 +112,10 @@ struct JobState {
   std::string ownerName;
 
   std::string reportFileName;
+
+  // Set by ReadStockFile and ReadCutFile, used by the matching writers.
+  UnloadedRecords stockUnloaded;
+  UnloadedRecords cutUnloaded;
 };
 
 // Stable insertion sorts, longest first, over entries 0 to count - 1 only.

@@ -12,7 +12,8 @@ class Frontend;
 // True when the file was read or is missing; false when there is no file
 // name, no current material, or the read failed.
 bool ReadStockFile(JobState& job, Frontend& frontend);
-void WriteStockFile(JobState& job, Frontend& frontend);
+// True when the file was written.
+bool WriteStockFile(JobState& job, Frontend& frontend);
 // Fills the material box from the cut file, then the stock file.
 void LoadMaterials(JobState& job, Frontend& frontend);
 bool IsMaterialListed(const Frontend& frontend, const std::string& material);

@@ -69,7 +69,6 @@ bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten) {
 CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level) {
   SaveShownLists(job, frontend);
   if (!ReloadLists(job, frontend)) return CuttingRunOutcome::FileUnreadable;
-  job.cutListEdited = false;
   if (const CuttingRunOutcome check = CheckLists(job, frontend);
       check != CuttingRunOutcome::Completed) {
     return check;

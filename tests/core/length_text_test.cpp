@@ -168,8 +168,8 @@ TEST_F(LengthTextTest, RoundTripOfEveryFraction) {
     for (int feet = 0; feet <= 100; ++feet) {
       for (int inches = 0; inches < 12; ++inches) {
         for (int n = 0; n < perInch; ++n) {
-          char code[32];
-          std::snprintf(code, sizeof code, "%d%02d%02d", feet, inches, n);
+          auto twoDigits = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+          const std::string code = std::to_string(feet) + twoDigits(inches) + twoDigits(n);
           const double value = text.ParseLength(code);
           const std::string shown = text.FormatLength(value);
           // The shown text typed back in coded form reads as the same number.

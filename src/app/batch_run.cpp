@@ -1,0 +1,62 @@
+#include "app/batch_run.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "core/job_state.h"
+#include "core/number_text.h"
+#include "jobfiles/cut_file.h"
+#include "jobfiles/stock_file.h"
+#include "optimizer/cutting_run.h"
+
+namespace {
+
+// Why a run could not start or failed, or empty when it ran.
+std::string ReasonFor(const JobState& job, CuttingRunOutcome outcome) {
+  switch (outcome) {
+    case CuttingRunOutcome::Completed: return {};
+    case CuttingRunOutcome::FileUnreadable:
+      return "the stock file " + job.stock_filename + " or the cut file " + job.cut_filename +
+             " could not be read";
+    case CuttingRunOutcome::NoStock:
+      return "there is no " + job.matl + " stock in " + job.stock_filename;
+    case CuttingRunOutcome::NoCuts:
+      return "there are no " + job.matl + " cuts in " + job.cut_filename;
+    case CuttingRunOutcome::OutputFailed:
+      return "the report, the export or the stock file could not be written";
+  }
+  return {};
+}
+
+std::string MissingJobFile(const JobState& job) {
+  std::error_code error;
+  for (const std::string* path : {&job.cut_filename, &job.stock_filename}) {
+    if (!std::filesystem::is_regular_file(*path, error)) return *path;
+  }
+  return {};
+}
+
+}  // namespace
+
+int BatchOptimizationLevel(const JobState& job) {
+  const double level = LeadingNumber(job.drop_length);
+  const auto rounded = RoundHalfEvenToInt16(std::clamp(level, 0.0, 10.0));
+  return rounded.value_or(0);
+}
+
+int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& errors) {
+  job.batchMode = true;
+  job.dataChanged = true;
+  if (const std::string missing = MissingJobFile(job); !missing.empty()) {
+    errors << "brx: the job file " << missing << " does not exist\n";
+    return kExitJobNotRun;
+  }
+  // As the window's cutNow: read both files, then run the Cut command.
+  ReadCutFile(job, frontend);
+  ReadStockFile(job, frontend);
+  const CuttingRunOutcome outcome = RunCutting(job, frontend, BatchOptimizationLevel(job));
+  if (outcome == CuttingRunOutcome::Completed) return kExitJobRan;
+  errors << "brx: " << ReasonFor(job, outcome) << '\n';
+  return outcome == CuttingRunOutcome::OutputFailed ? kExitOutputFailed : kExitJobNotRun;
+}

@@ -1,0 +1,287 @@
+#include "jobfiles/stock_file.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/brx_error.h"
+#include "core/frontend.h"
+#include "core/job_state.h"
+#include "core/number_text.h"
+#include "core/safe_file.h"
+#include "core/text_util.h"
+#include "core/ui_texts.h"
+#include "jobfiles/job_file_support.h"
+#include "jobfiles/record_io.h"
+
+namespace {
+
+// Fields of a stock record.
+constexpr int kMaterialField = 0;
+constexpr int kBinField = 1;
+constexpr int kQuantityField = 2;
+constexpr int kLengthField = 3;
+// The material field of a cut record, for the material list.
+constexpr int kCutMaterialField = 1;
+
+constexpr const char* kHeaderLine = "MATERIAL, MARK, QTY, LENGTH\r\n";
+constexpr const char* kEnterOrSelectShape = "Enter or Select a shape";
+constexpr const char* kEnterMaterialDescription = "Enter material description";
+constexpr const char* kReading = "Reading...";
+constexpr const char* kSizesEntered = " stock sizes entered";
+constexpr const char* kNonNumericQuantity = "Non numeric value found in stock file for Qty: ";
+constexpr const char* kSaving = "Saving Stock Data for ";
+constexpr const char* kReadingMaterials = "Reading material in ...";
+
+void ShowReadFailure(Frontend& frontend, const BrxError& error, const std::string& path) {
+  frontend.ShowMessage(texts::kErrorTitle,
+                       ErrorReportText(error) + " in stock file: " + path + "\r" +
+                           "The Stock file does not have the correct data.\r\n" +
+                           "Delete or correct the file.",
+                       MessageIcon::Critical);
+}
+
+// The value of a quantity field that passed the numeric test, rounded half to
+// even; nullopt when it does not fit 16 bits.
+std::optional<std::int16_t> StockQuantity(const std::string& text) {
+  const std::optional<double> value = NumericValue(text);
+  return value ? RoundHalfEvenToInt16(*value) : std::nullopt;
+}
+
+// Loads the current material's rows of a stock file's text into the job.
+class StockLoader {
+ public:
+  StockLoader(JobState& job, Frontend& frontend) : job_(job), frontend_(frontend) {}
+
+  // Reads every record after the header. Loading stops at a full list, a
+  // quantity that is not numeric or does not fit, or a record the file ends
+  // inside; the current material's records from there on are not loaded.
+  void Load(std::string_view content) {
+    RecordReader reader(content);
+    reader.Next();  // the header, whatever it holds
+    while (const std::optional<Record> record = reader.Next()) {
+      if (!IsOfMaterial(record->Text(kMaterialField), job_.matl)) continue;
+      const FieldTexts carried = CarriedForm(record->Texts());
+      if (!stopped_ && LoadRow(*record)) {
+        loadedRecords_.push_back(carried);
+      } else {
+        unloaded_.Add(carried);
+      }
+    }
+    // An overflow empties the list, so none of the material's records is loaded.
+    if (overflow_) {
+      for (const FieldTexts& carried : loadedRecords_) unloaded_.Add(carried);
+    }
+  }
+
+  bool Overflowed() const { return overflow_; }
+  std::int16_t Count() const { return count_; }
+  UnloadedCollector& Unloaded() { return unloaded_; }
+
+ private:
+  // Stores the record as the next row; false when loading stops at it.
+  bool LoadRow(const Record& record) {
+    if (!record.IsComplete()) return Stop();
+    if (!IsNumericText(record.Text(kQuantityField))) {
+      frontend_.ShowMessage(texts::kProgramTitle,
+                            kNonNumericQuantity + TrimSpaces(record.Text(kMaterialField)));
+      return Stop();
+    }
+    const std::optional<std::int16_t> quantity = StockQuantity(record.Text(kQuantityField));
+    if (!quantity) {
+      overflow_ = true;
+      return Stop();
+    }
+    Store(record, *quantity);
+    stopped_ = count_ == kMaxStockRows;
+    return true;
+  }
+
+  bool Stop() {
+    stopped_ = true;
+    return false;
+  }
+
+  void Store(const Record& record, std::int16_t quantity) {
+    StockItem& item = job_.stock[count_];
+    item.material = TrimSpaces(record.Text(kMaterialField));
+    item.bin = record.Text(kBinField);
+    item.nonInventory = quantity == 0;
+    item.quantity = item.nonInventory ? kOrderableQuantity : quantity;
+    item.length = LeadingNumber(record.Text(kLengthField));
+    item.usedCount = 0;
+    job_.totalStockQuantity += item.quantity;
+    ++count_;
+  }
+
+  JobState& job_;
+  Frontend& frontend_;
+  std::int16_t count_ = 0;
+  bool stopped_ = false;
+  bool overflow_ = false;
+  std::vector<FieldTexts> loadedRecords_;
+  UnloadedCollector unloaded_;
+};
+
+// The old file's records written after the current material's rows: every
+// other material's record and the current material's records that the last
+// read did not load, in file order. Throws when the old file cannot be read to
+// its end, so that it is never replaced by a file that lacks the rest.
+std::string KeptLines(const JobState& job, const std::string& path) {
+  std::string lines;
+  if (!FileExists(path)) return lines;
+  const std::string content = ReadWholeFile(path);
+  UnloadedMatcher unloaded(job.stockUnloaded, path, job.matl);
+  RecordReader reader(content);
+  reader.Next();  // the header
+  while (const std::optional<Record> record = reader.Next()) {
+    const FieldTexts texts = record->Texts();
+    if (IsOfMaterial(texts[kMaterialField], job.matl) && !unloaded.Take(CarriedForm(texts)))
+      continue;
+    lines += RecordLine(texts);
+  }
+  return lines;
+}
+
+// The current material's rows in list order. An empty bin becomes the row's
+// position, in memory as well.
+std::string RowLines(JobState& job) {
+  std::string lines;
+  for (int i = 0; i < job.stockCount; ++i) {
+    StockItem& item = job.stock[i];
+    const int quantity = item.quantity == kOrderableQuantity ? 0 : item.quantity;
+    if (item.bin.empty()) item.bin = std::to_string(i);
+    if (item.material != job.matl) continue;
+    lines += RecordLine(
+        {item.material, item.bin, std::to_string(quantity), ShortestDecimal(item.length)});
+  }
+  return lines;
+}
+
+// The contents of a file, or nullopt when it is missing or cannot be read.
+std::optional<std::string> TryReadFile(const std::string& path) {
+  if (!FileExists(path)) return std::nullopt;
+  try {
+    return ReadWholeFile(path);
+  } catch (const BrxError&) {
+    return std::nullopt;
+  }
+}
+
+bool IsListed(const std::vector<std::string>& entries, const std::string& material) {
+  return material.empty() || std::find(entries.begin(), entries.end(), material) != entries.end();
+}
+
+void AddIfNotListed(std::vector<std::string>& entries, const std::string& material) {
+  if (!IsListed(entries, material)) entries.push_back(material);
+}
+
+// The cut file's materials (second field), up to a record the file ends inside.
+void AddCutFileMaterials(std::string_view content, std::vector<std::string>& entries) {
+  RecordReader reader(content);
+  const std::optional<Record> header = reader.Next();
+  if (!header || !header->IsComplete()) return;
+  while (const std::optional<Record> record = reader.Next()) {
+    if (!record->IsComplete()) return;
+    AddIfNotListed(entries, record->Text(kCutMaterialField));
+  }
+}
+
+// The stock file's materials (first field); a run of records of one material
+// is looked up once.
+void AddStockFileMaterials(std::string_view content, std::vector<std::string>& entries) {
+  RecordReader reader(content);
+  const std::optional<Record> header = reader.Next();
+  if (!header || !header->IsComplete()) return;
+  std::string previous = header->Text(kMaterialField);
+  while (const std::optional<Record> record = reader.Next()) {
+    if (!record->IsComplete()) return;
+    const std::string& material = record->Text(kMaterialField);
+    if (material == previous) continue;
+    AddIfNotListed(entries, material);
+    previous = material;
+  }
+}
+
+}  // namespace
+
+bool ReadStockFile(JobState& job, Frontend& frontend) {
+  job.stockCount = 0;
+  job.totalStockQuantity = 0;
+  if (job.stock_filename.empty()) return false;
+  if (job.matl.empty()) {
+    ShowHint(frontend, kEnterOrSelectShape);
+    return false;
+  }
+  const std::string path = job.stock_filename;
+  if (!FileExists(path)) {
+    UnloadedCollector().Finish(job.stockUnloaded, path, job.matl, frontend);
+    frontend.RefreshStockList(0);
+    return true;
+  }
+  std::string content;
+  try {
+    content = ReadWholeFile(path);
+  } catch (const BrxError& error) {
+    ShowReadFailure(frontend, error, path);
+    return false;
+  }
+  if (!job.batchMode) frontend.ShowStatus(kReading + path);
+
+  StockLoader loader(job, frontend);
+  loader.Load(content);
+  if (loader.Overflowed()) ShowReadFailure(frontend, MakeError(kErrOverflow), path);
+  loader.Unloaded().Finish(job.stockUnloaded, path, job.matl, frontend);
+  if (loader.Overflowed()) return false;
+
+  job.stockCount = loader.Count();
+  if (!job.batchMode) {
+    frontend.ShowStatus(SignedCountText(job.stockCount) + kSizesEntered);
+    frontend.ShowStockFileName(path);
+    frontend.RefreshStockList(0);
+  }
+  return true;
+}
+
+bool WriteStockFile(JobState& job, Frontend& frontend) {
+  if (job.stock_filename.empty()) frontend.RunSaveAs();
+  if (job.matl.empty()) {
+    ShowHint(frontend, kEnterMaterialDescription);
+    return false;
+  }
+  const std::string path = job.stock_filename;
+  try {
+    const std::string kept = KeptLines(job, path);
+    if (!job.batchMode) frontend.ShowStatus(kSaving + job.matl + " in " + path);
+    WriteFileSafely(path, kHeaderLine + RowLines(job) + kept);
+  } catch (const BrxError& error) {
+    ShowError(frontend, error);
+    return false;
+  }
+  if (!job.batchMode) {
+    frontend.ShowStatus("");
+    frontend.ShowStockFileName(path);
+  }
+  frontend.MarkMaterialSaved();
+  return true;
+}
+
+void LoadMaterials(JobState& job, Frontend& frontend) {
+  std::vector<std::string> entries = frontend.MaterialEntries();
+  const std::string status = kReadingMaterials + job.stock_filename;
+  if (const std::optional<std::string> cutFile = TryReadFile(job.cut_filename)) {
+    frontend.ShowStatus(status);
+    entries.clear();
+    AddCutFileMaterials(*cutFile, entries);
+  }
+  if (const std::optional<std::string> stockFile = TryReadFile(job.stock_filename)) {
+    frontend.ShowStatus(status);
+    AddStockFileMaterials(*stockFile, entries);
+  }
+  frontend.SetMaterialEntries(entries);
+}
+
+bool IsMaterialListed(const Frontend& frontend, const std::string& material) {
+  return IsListed(frontend.MaterialEntries(), material);
+}

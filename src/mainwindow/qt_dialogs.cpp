@@ -1,0 +1,62 @@
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include "mainwindow/dialogs.h"
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtDialogs::Message(QWidget* parent, const QString& title, const QString& text,
+                        MessageIcon icon) {
+  QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+Answer QtDialogs::YesNo(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+  }
+}
+
+QString QtDialogs::OpenFileName(QWidget* parent, const QString& folder, const QString& filter,
+                                const QString& selectedFilter) {
+  QString chosenFilter = selectedFilter;
+  return QFileDialog::getOpenFileName(parent, QString(), folder, filter, &chosenFilter);
+}
+
+QString QtDialogs::SaveFileName(QWidget* parent, const QString& proposed, const QString& filter,
+                                const QString& selectedFilter) {
+  QString chosenFilter = selectedFilter;
+  return QFileDialog::getSaveFileName(parent, QString(), proposed, filter, &chosenFilter);
+}
+
+bool QtDialogs::Print(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
+  QPageSetupDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }

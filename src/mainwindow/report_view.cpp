@@ -1,0 +1,32 @@
+#include "mainwindow/report_view.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+
+#include "core/brx_error.h"
+#include "reports/print_layout.h"
+
+std::vector<std::string> ReadReportLines(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw ErrorFromErrno(errno);
+  const std::string content((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+  if (file.bad()) throw MakeError(kErrDeviceIo);
+
+  return SplitReportLines(content);
+}
+
+ReportScrollRange ScrollRangeFor(int lineCount) {
+  return {1, std::max(1, lineCount), std::max(1, lineCount / 10)};
+}
+
+std::string ReportWindowText(const std::vector<std::string>& lines, int first) {
+  std::string text;
+  for (int number = first; number < first + kReportWindowLines; ++number) {
+    if (number >= 1 && number <= static_cast<int>(lines.size())) text += lines[number - 1];
+    text += "\r\n";
+  }
+  return text;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class Frontend;
+class ReportPrinting;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+
+// The report viewer: the report file a window of 29 lines at a time, with a
+// scroll bar, PRINT and EXIT. Not modal; it keeps the lines it loaded until
+// it is closed, and each opening loads the file afresh.
+class frmOutput : public QWidget {
+  Q_OBJECT
+
+ public:
+  frmOutput(Frontend& frontend, ReportPrinting& printing, QWidget* parent);
+
+  // Reads the report file; a failure is reported and leaves the window
+  // without its lines.
+  void Load(const std::string& reportPath);
+
+ private slots:
+  void vsbScroll1_Change(int value);
+  void btnPrint_Click();
+  void CommandButton2_Click();
+
+ private:
+  Frontend& frontend_;
+  ReportPrinting& printing_;
+  std::vector<std::string> lines_;
+
+  QPlainTextEdit* txtOutput = nullptr;
+  QScrollBar* vsbScroll1 = nullptr;
+  QPushButton* btnPrint = nullptr;
+  QPushButton* CommandButton2 = nullptr;
+};

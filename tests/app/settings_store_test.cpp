@@ -1,0 +1,187 @@
+#include "app/settings_store.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/job_state.h"
+#include "support/recording_frontend.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Points the store and the user data folder at a fresh folder for each test.
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  SettingsStoreTest() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = "brx_settings_" + std::to_string(::getpid()) + "_" + test->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    root_ = fs::temp_directory_path() / name;
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+    ::setenv("USERPROFILE", (root_ / "u1").c_str(), 1);
+    ::setenv("HOME", (root_ / "home").c_str(), 1);
+  }
+  ~SettingsStoreTest() override { fs::remove_all(root_); }
+
+  std::string Folder() const { return (root_ / "u1" / "BRX").string(); }
+  fs::path IniPath() const { return root_ / "config" / "Brx" / "Brx.ini"; }
+
+  static void WriteIni(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+  }
+  std::string IniText() const {
+    std::ifstream in(IniPath());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  JobState Loaded() {
+    JobState loaded;
+    LoadSettings(loaded, frontend);
+    return loaded;
+  }
+
+  fs::path root_;
+  RecordingFrontend frontend;
+};
+
+TEST_F(SettingsStoreTest, EmptyStoreGivesTheDefaults) {
+  JobState job;
+  job.stockCount = 12;
+  LoadSettings(job, frontend);
+  EXPECT_EQ(job.stock_filename, Folder() + "/MyStock.stk");
+  EXPECT_EQ(job.cut_filename, Folder() + "/MyCuts.cut");
+  EXPECT_EQ(job.export_filename, Folder() + "/Export.txt");
+  EXPECT_EQ(job.filename, Folder());
+  EXPECT_EQ(job.matl, "");
+  EXPECT_EQ(job.reportFileName, Folder() + "/.bxl");
+  EXPECT_EQ(job.batchDir, QCoreApplication::applicationDirPath().toStdString());
+  EXPECT_EQ(job.ver, "2.8");
+  EXPECT_EQ(job.drop_length, "5");
+  EXPECT_EQ(job.kerf, "0.0");
+  EXPECT_EQ(job.UnuseableLen, "0.0");
+  EXPECT_EQ(job.linesPerPage, "63");
+  EXPECT_EQ(job.unit_flag + job.stk_update + job.inputReportFlag + job.FastModeFlag +
+                job.inch32Flag + job.inchOnlyFlag,
+            "000000");
+  EXPECT_EQ(job.ownerName, "");
+  EXPECT_EQ(job.stockCount, 0);
+  EXPECT_EQ(frontend.statuses, std::vector<std::string>{"SETTINGS RESTORED"});
+  EXPECT_EQ(frontend.optimizationLevel, 5);
+}
+
+TEST_F(SettingsStoreTest, HomeStandsInForUnsetVariables) {
+  ::unsetenv("USERPROFILE");
+  ::unsetenv("XDG_CONFIG_HOME");
+  WriteIni(root_ / "home" / ".config" / "Brx" / "Brx.ini", "[Settings]\nmatl=L3\n");
+  const JobState job = Loaded();
+  EXPECT_EQ(job.matl, "L3");
+  EXPECT_EQ(job.stock_filename, (root_ / "home" / "BRX" / "MyStock.stk").string());
+}
+
+TEST_F(SettingsStoreTest, SavedTextsLoadUnchanged) {
+  JobState saved;
+  std::string JobState::*const texts[] = {
+      &JobState::ver,          &JobState::unit_flag,       &JobState::stk_update,
+      &JobState::matl,         &JobState::stock_filename,  &JobState::cut_filename,
+      &JobState::filename,     &JobState::export_filename, &JobState::drop_length,
+      &JobState::kerf,         &JobState::inputReportFlag, &JobState::FastModeFlag,
+      &JobState::linesPerPage, &JobState::inch32Flag,      &JobState::inchOnlyFlag,
+      &JobState::batchDir,     &JobState::UnuseableLen,    &JobState::ownerName};
+  const std::string odd[] = {" a, b ", "\"q\"", "@x", "\xC3\x84 ", "semi;colon", "back\\slash"};
+  int i = 0;
+  for (std::string JobState::*text : texts) {
+    saved.*text = odd[i % 6] + std::to_string(i);
+    ++i;
+  }
+  SaveSettings(saved);
+  const JobState loaded = Loaded();
+  for (std::string JobState::*text : texts) EXPECT_EQ(loaded.*text, saved.*text);
+  const std::string ini = IniText();
+  for (const char* key : {"[Settings]", "\nLinesPerPage=", "\nUnitFlag=", "\noutput_filename=",
+                          "\nfilepath=", "\nunit_flag="}) {
+    EXPECT_NE(ini.find(key), std::string::npos) << key;
+  }
+  EXPECT_EQ(ini.find("linesPerPage"), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, KeyNamesIgnoreCase) {
+  WriteIni(IniPath(),
+           "[Settings]\nLINESPERPAGE=80\nMatl=\"  L3X3X1/4 \"\nKERF=0.125\nunitflag=1\n");
+  JobState job = Loaded();
+  EXPECT_EQ(job.linesPerPage, "80");
+  EXPECT_EQ(job.matl, "  L3X3X1/4 ");
+  EXPECT_EQ(job.reportFileName, Folder() + "/L3X3X1_4.bxl");
+  EXPECT_EQ(job.kerf, "0.125");
+  job.kerf = "0.25";
+  SaveSettings(job);
+  const std::string ini = IniText();
+  EXPECT_EQ(ini.find("LINESPERPAGE"), std::string::npos);
+  EXPECT_EQ(ini.find("KERF"), std::string::npos);
+  EXPECT_NE(ini.find("\nLinesPerPage=80\n"), std::string::npos);
+  EXPECT_EQ(Loaded().kerf, "0.25");
+}
+
+TEST_F(SettingsStoreTest, SingleKeysMeetWhateverTheirCase) {
+  WriteSetting("Output_FileName", "/a/b.bxl");
+  EXPECT_EQ(ReadSetting("output_filename", "none"), "/a/b.bxl");
+  EXPECT_EQ(ReadSetting("export_filename", "export.txt"), "export.txt");
+  WriteSetting("OUTPUT_FILENAME", "/c.bxl");
+  EXPECT_EQ(IniText(), "[Settings]\nOUTPUT_FILENAME=/c.bxl\n");
+}
+
+TEST_F(SettingsStoreTest, StoredTextsOutliveLoadsAndSaves) {
+  WriteIni(IniPath(), "[Settings]\nver=3.1\nfilename=/elsewhere/job\nkerf=1,5\n");
+  for (int round = 0; round < 2; ++round) SaveSettings(Loaded());
+  const JobState job = Loaded();
+  EXPECT_EQ(job.ver, "3.1");
+  EXPECT_EQ(job.filename, "/elsewhere/job");
+  EXPECT_EQ(job.stock_filename, Folder() + "/MyStock.stk");
+  EXPECT_EQ(job.kerf, "1,5");
+}
+
+TEST_F(SettingsStoreTest, DeleteSettingsRemovesOnlyTheSection) {
+  WriteIni(IniPath(), "[Other]\nkeep=1\n\n[Settings]\nmatl=W8X31\ndrop_length=9\n");
+  DeleteSettings();
+  const JobState job = Loaded();
+  EXPECT_EQ(job.matl, "");
+  EXPECT_EQ(job.drop_length, "5");
+  EXPECT_NE(IniText().find("keep=1"), std::string::npos);
+}
+
+struct LevelCase {
+  std::string name;
+  std::string dropLength;
+  int level;
+};
+
+class SliderLevelTest : public SettingsStoreTest,
+                        public ::testing::WithParamInterface<LevelCase> {};
+
+TEST_P(SliderLevelTest, RoundsHalfToEvenWithinTheSlider) {
+  WriteIni(IniPath(), "[Settings]\ndrop_length=" + GetParam().dropLength + "\n");
+  EXPECT_EQ(Loaded().drop_length, GetParam().dropLength);
+  EXPECT_EQ(frontend.optimizationLevel, GetParam().level);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, SliderLevelTest,
+    ::testing::Values(LevelCase{"SevenAndAHalf", "7.5", 8}, LevelCase{"SixAndAHalf", "6.5", 6},
+                      LevelCase{"TenAndAHalf", "10.5", 10}, LevelCase{"Twelve", "12", 10},
+                      LevelCase{"Huge", "1e9", 10}, LevelCase{"Negative", "-3", 0},
+                      LevelCase{"NoNumber", "abc", 0}, LevelCase{"Half", "0.5", 0}),
+    [](const auto& level) { return level.param.name; });
+
+}  // namespace

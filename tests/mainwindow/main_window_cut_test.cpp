@@ -1,0 +1,169 @@
+#include "main_window_fixture.h"
+
+class MainWindowCutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { w = std::make_unique<MainWindowFixture>(); }
+  void cleanup() { w.reset(); }
+
+  void addingRowsByTypingAndEnter() {
+    QVERIFY(w->Open());
+    w->Type("txtCutQty", "2.5");
+    w->Type("txtCutLength", "10600");
+    w->Type("txtDescrCut", "  A1  ");
+    w->Enter("txtDescrCut");
+    QCOMPARE(w->job.cutCount, 1);
+    QCOMPARE(w->job.pieceCount, 2);
+    QCOMPARE(w->job.cuts[0].mark, std::string("A1"));
+    QCOMPARE(w->job.cuts[0].length, 1.5);
+    QCOMPARE(w->Lines("LstCut"), QStringList{"   2 pcs.            A1 @             1'-6\""});
+    QCOMPARE(w->Status(), QStringLiteral(" 1 cut list items for a total of  2 cut pieces"));
+    QCOMPARE(w->Selected("LstCut"), -1);
+
+    w->Type("txtCutQty", "12");
+    w->Type("txtCutLength", "610");
+    w->Type("txtDescrCut", "B1");
+    w->Enter("txtCutQty");
+    QCOMPARE(w->Lines("LstCut").last(),
+             QStringLiteral("  12 pcs.            B1 @            6 5/8\""));
+    QCOMPARE(w->Selected("LstCut"), 1);
+    QCOMPARE(w->Text("txtCutQty"), QStringLiteral("  12"));
+    QCOMPARE(w->Text("txtCutLength"), QStringLiteral("6 5/8\""));
+    QCOMPARE(w->Status(), QStringLiteral(" 2 cut list items for a total of  14 cut pieces"));
+    QVERIFY(w->Get<QLineEdit>("txtCutQty")->hasFocus());
+    QVERIFY(w->dialogs.messages.empty());
+  }
+
+  void refusedRows() {
+    QVERIFY(w->Open());
+    w->Type("txtCutQty", "3");
+    w->Type("txtCutLength", "10000");
+    w->Click("btnAddCut");
+    QCOMPARE(w->dialogs.MessageTexts(), QStringList{"Please enter a description or mark."});
+
+    w->Type("txtDescrCut", "A");
+    w->Type("txtCutQty", "1500.4");
+    w->Click("btnAddCut");
+    QCOMPARE(w->dialogs.MessageTexts().last(),
+             QStringLiteral("Maximum cuts for a single line item is:  1500"));
+    QCOMPARE(w->dialogs.messages.back().icon, MessageIcon::Information);
+    QCOMPARE(w->dialogs.messages.back().title, QStringLiteral("Brx"));
+
+    w->Type("txtCutQty", "abc");
+    w->Click("btnAddCut");
+    QCOMPARE(w->Status(), QStringLiteral("Enter cut data"));
+    QCOMPARE(w->dialogs.messages.size(), 2u);
+    QCOMPARE(w->job.cutCount, 0);
+  }
+
+  void piecesBeyondTwoThousandAreRefusedByAddAndChange() {
+    QStringList rows;
+    for (int i = 0; i < 199; ++i) rows.append(QStringLiteral("M%1,W8X31,10,%2").arg(i).arg(i + 1));
+    w->WriteFile("job.cut", CutFile(rows));
+    QVERIFY(w->Open());
+    QCOMPARE(w->job.pieceCount, 1990);
+    const QString capacity = QStringLiteral(
+        "The cut list can hold at most 2000 pieces in all; this line would go beyond that.");
+
+    w->Type("txtCutQty", "11");
+    w->Type("txtCutLength", "10000");
+    w->Type("txtDescrCut", "X");
+    w->Enter("txtDescrCut");
+    QCOMPARE(w->dialogs.MessageTexts(), QStringList{capacity});
+    QCOMPARE(w->job.cutCount, 199);
+
+    w->Type("txtCutQty", "10");
+    w->Enter("txtCutQty");
+    QCOMPARE(w->job.pieceCount, 2000);
+    QCOMPARE(w->Lines("LstCut").size(), 200);
+
+    w->Choose("LstCut", 199);
+    w->Type("txtCutQty", "11");
+    w->Click("btnChangeCut");
+    QCOMPARE(w->dialogs.MessageTexts().last(), capacity);
+    QCOMPARE(w->job.pieceCount, 2000);
+    QCOMPARE(w->job.cuts[199].quantity, 10);
+  }
+
+  void theThousandAndFirstRowIsRefused() {
+    QStringList rows;
+    for (int i = 0; i < 1000; ++i) rows.append(QStringLiteral("M%1,W8X31,1,%2").arg(i).arg(i + 1));
+    w->WriteFile("job.cut", CutFile(rows));
+    QVERIFY(w->Open());
+    w->Type("txtCutQty", "1");
+    w->Type("txtCutLength", "10000");
+    w->Type("txtDescrCut", "X");
+    w->Click("btnAddCut");
+    QCOMPARE(w->dialogs.MessageTexts(),
+             QStringList{"The cut list is full: it holds at most 1000 line items."});
+    QCOMPARE(w->job.cutCount, 1000);
+  }
+
+  void changingTheLastRowKeepsItsLengthAndTypedMark() {
+    w->WriteFile("job.cut", CutFile({"A,W8X31,2,3.3", "B,W8X31,4,1.1"}));
+    QVERIFY(w->Open());
+    w->Choose("LstCut", 1);
+    QCOMPARE(w->Text("txtCutQty"), QStringLiteral("   4"));
+    QCOMPARE(w->Text("txtDescrCut"), QStringLiteral("B"));
+    w->Type("txtCutQty", "6");
+    w->Type("txtDescrCut", " B2 ");
+    w->Click("btnChangeCut");
+    QCOMPARE(w->job.cuts[1].length, 1.1);
+    QCOMPARE(w->job.cuts[1].quantity, 6);
+    QCOMPARE(w->job.cuts[1].mark, std::string(" B2 "));
+    QCOMPARE(w->job.pieceCount, 8);
+    QCOMPARE(w->Selected("LstCut"), 1);
+  }
+
+  void changeWithNothingSelectedDoesNothing() {
+    w->WriteFile("job.cut", CutFile({"A,W8X31,2,3"}));
+    QVERIFY(w->Open());
+    w->Type("txtCutQty", "6");
+    w->Click("btnChangeCut");
+    QCOMPARE(w->job.cuts[0].quantity, 2);
+    QVERIFY(w->dialogs.messages.empty());
+  }
+
+  void deleteSelectsTheRowAboveOrRemovesTheLast() {
+    w->WriteFile("job.cut", CutFile({"A,W8X31,1,5", "B,W8X31,2,4", "C,W8X31,3,3", "D,W8X31,4,2",
+                                     "E,W8X31,5,1"}));
+    QVERIFY(w->Open());
+    w->Choose("LstCut", 2);
+    w->Click("btnDelCut");
+    QCOMPARE(w->job.cutCount, 4);
+    QCOMPARE(w->job.pieceCount, 12);
+    QCOMPARE(w->job.cuts[2].mark, std::string("D"));
+    QCOMPARE(w->Selected("LstCut"), 1);
+    QCOMPARE(w->Text("txtDescrCut"), QStringLiteral("B"));
+
+    w->Get<QListWidget>("LstCut")->clearSelection();
+    w->Click("btnDelCut");
+    QCOMPARE(w->job.cutCount, 3);
+    QCOMPARE(w->job.cuts[2].mark, std::string("D"));
+    QCOMPARE(w->job.pieceCount, 7);
+    QCOMPARE(w->Selected("LstCut"), 2);
+
+    w->Choose("LstCut", 1);
+    w->Click("btnDelCut");
+    QCOMPARE(w->Selected("LstCut"), -1);
+    QCOMPARE(w->Lines("LstCut").size(), 2);
+    QVERIFY(w->job.dataChanged);
+  }
+
+  void accessKeyAddsInTheFrameThatHasTheFocus() {
+    QVERIFY(w->Open());
+    w->Type("txtCutQty", "1");
+    w->Type("txtCutLength", "20000");
+    w->Type("txtDescrCut", "K");
+    QTest::keyClick(w->Get<QLineEdit>("txtDescrCut"), Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE(w->job.cutCount, 1);
+    QCOMPARE(w->job.stockCount, 0);
+  }
+
+ private:
+  std::unique_ptr<MainWindowFixture> w;
+};
+
+QTEST_MAIN(MainWindowCutTest)
+#include "main_window_cut_test.moc"

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "core/job_state.h"
+#include "mainwindow/main_window.h"
+#include "scripted_dialogs.h"
+
+// A main window on a job in a temporary folder, driven as a user would:
+// clicks, typed keys and Enter. Message boxes are answered by script.
+class MainWindowFixture {
+ public:
+  // A runner that stands in for the cutting run where a test needs one.
+  explicit MainWindowFixture(frmMain::CuttingRunner runner = {}) : runner_(std::move(runner)) {
+    job.stock_filename = Path("job.stk").toStdString();
+    job.cut_filename = Path("job.cut").toStdString();
+    job.reportFileName = Path("W8X31.bxl").toStdString();
+    job.matl = "W8X31";
+  }
+
+  // Shows the window; it reads the current material's files as it becomes
+  // active.
+  bool Open() {
+    window = runner_ ? std::make_unique<frmMain>(job, dialogs, runner_)
+                     : std::make_unique<frmMain>(job, dialogs, NoRun);
+    window->show();
+    return QTest::qWaitForWindowActive(window.get());
+  }
+
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+
+  void WriteFile(const QString& name, const QString& content) const {
+    QFile file(Path(name));
+    if (file.open(QIODevice::WriteOnly)) file.write(content.toLatin1());
+  }
+  QString ReadFile(const QString& name) const {
+    QFile file(Path(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+  }
+
+  template <typename Widget>
+  Widget* Get(const char* name) const {
+    return window->findChild<Widget*>(QString::fromLatin1(name));
+  }
+
+  // Clicks into the field (which may empty it), clears what is left and
+  // types the text.
+  void Type(const char* field, const QString& text) const {
+    auto* edit = Get<QLineEdit>(field);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    if (!edit->text().isEmpty()) {
+      QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(edit, Qt::Key_Backspace);
+    }
+    QTest::keyClicks(edit, text);
+  }
+  void Enter(const char* field) const { QTest::keyClick(Get<QLineEdit>(field), Qt::Key_Return); }
+  void Click(const char* button) const {
+    QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton);
+  }
+
+  // Clicks on a line of a list box.
+  void Choose(const char* list, int row) const {
+    auto* box = Get<QListWidget>(list);
+    box->scrollToItem(box->item(row));
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
+                      box->visualItemRect(box->item(row)).center());
+  }
+
+  QStringList Lines(const char* list) const {
+    QStringList lines;
+    auto* box = Get<QListWidget>(list);
+    for (int i = 0; i < box->count(); ++i) lines.append(box->item(i)->text());
+    return lines;
+  }
+  int Selected(const char* list) const {
+    const QList<QListWidgetItem*> items = Get<QListWidget>(list)->selectedItems();
+    return items.isEmpty() ? -1 : Get<QListWidget>(list)->row(items.front());
+  }
+  QString Text(const char* field) const { return Get<QLineEdit>(field)->text(); }
+  QString Status() const { return Get<QLabel>("StatusBar1")->text(); }
+  QComboBox* MaterialBox() const { return Get<QComboBox>("cboSection"); }
+  QColor MaterialColour() const {
+    return MaterialBox()->lineEdit()->palette().color(QPalette::Base);
+  }
+
+  JobState job;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<frmMain> window;
+
+ private:
+  static CuttingRunOutcome NoRun(JobState&, Frontend&, int) { return CuttingRunOutcome::NoStock; }
+
+  QTemporaryDir dir_;
+  frmMain::CuttingRunner runner_;
+};
+
+// Stock file text: the header, then one row per "material,bin,quantity,length".
+inline QString StockFile(const QStringList& rows) {
+  return QStringLiteral("MATERIAL, MARK, QTY, LENGTH\r\n") + rows.join(QStringLiteral("\r\n")) +
+         QStringLiteral("\r\n");
+}
+
+// Cut file text: an empty header record, then "mark,material,quantity,length" rows.
+inline QString CutFile(const QStringList& rows) {
+  return QStringLiteral(",,,\r\n") + rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}

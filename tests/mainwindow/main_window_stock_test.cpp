@@ -1,0 +1,222 @@
+#include <QGroupBox>
+
+#include "jobfiles/stock_file.h"
+#include "main_window_fixture.h"
+
+class MainWindowStockTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { w = std::make_unique<MainWindowFixture>(); }
+  void cleanup() { w.reset(); }
+
+  void addingRowsByTypingAndEnter() {
+    QVERIFY(w->Open());
+    w->Type("TxtStockLength", "200000");
+    w->Type("txtStockQty", "0");
+    w->Type("txtBin", "  R7  ");
+    w->Enter("txtBin");
+    QCOMPARE(w->job.stockCount, 1);
+    QCOMPARE(w->job.stock[0].quantity, kOrderableQuantity);
+    QVERIFY(w->job.stock[0].nonInventory);
+    QCOMPARE(w->job.stock[0].bin, std::string("R7"));
+    QCOMPARE(w->job.stock[0].material, std::string("W8X31"));
+    QCOMPARE(w->Lines("LstStock"), QStringList{"   0 pcs          R7 @           20'-0\""});
+    QCOMPARE(w->Status(), QStringLiteral(" 1 stock items"));
+    QCOMPARE(w->Selected("LstStock"), -1);
+    QCOMPARE(w->Text("txtBin"), QString());
+    QVERIFY(w->job.dataChanged);
+
+    // The second row gets its position as bin; it sorts first, and the
+    // line at position 1 (the orderable row) is selected and shown.
+    w->Type("TxtStockLength", "400000");
+    w->Type("txtStockQty", "5");
+    w->Enter("txtStockQty");
+    QCOMPARE(w->Lines("LstStock"), (QStringList{"   5 pcs           2 @           40'-0\"",
+                                                "   0 pcs          R7 @           20'-0\""}));
+    QCOMPARE(w->Selected("LstStock"), 1);
+    QCOMPARE(w->Text("txtStockQty"), QStringLiteral("   0"));
+    QCOMPARE(w->Text("TxtStockLength"), QStringLiteral("20'-0\""));
+    QCOMPARE(w->Text("txtBin"), QString());
+    QVERIFY(w->Get<QLineEdit>("txtStockQty")->hasFocus());
+    QVERIFY(w->dialogs.messages.empty());
+  }
+
+  void addButtonFollowsTheFields() {
+    QVERIFY(w->Open());
+    auto* add = w->Get<QPushButton>("btnAddStock");
+    QVERIFY(!add->isEnabled());
+    w->Type("txtStockQty", "2");
+    w->Type("TxtStockLength", "12'-6");
+    QVERIFY(!add->isEnabled());
+    w->Type("TxtStockLength", "120610");
+    QVERIFY(add->isEnabled());
+  }
+
+  void negativeQuantitiesAreRefused() {
+    QVERIFY(w->Open());
+    w->Type("TxtStockLength", "100000");
+    w->Type("txtStockQty", "-2");
+    w->Click("btnAddStock");
+    QCOMPARE(w->job.stockCount, 0);
+    QVERIFY(w->Lines("LstStock").isEmpty());
+    QVERIFY(w->dialogs.messages.empty());
+  }
+
+  void anEmptyMaterialBoxIsAskedFor() {
+    QVERIFY(w->Open());
+    QComboBox* box = w->MaterialBox();
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(box->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(w->job.matl, std::string());
+    w->Type("TxtStockLength", "100000");
+    w->Type("txtStockQty", "1");
+    w->Click("btnAddStock");
+    QCOMPARE(w->dialogs.MessageTexts().last(), QStringLiteral("Please enter or select a material"));
+    QVERIFY(w->dialogs.MessageTexts().contains(
+        QStringLiteral("Please select or enter a material type first.")));
+    QCOMPARE(w->dialogs.messages.back().title, QStringLiteral("Brx"));
+    QCOMPARE(w->MaterialColour(), QColor(255, 255, 0));
+    QVERIFY(box->lineEdit()->hasFocus());
+    QCOMPARE(w->job.stockCount, 0);
+  }
+
+  void theThousandAndFirstRowIsRefused() {
+    QStringList rows;
+    for (int i = 0; i < 1000; ++i) rows.append(QStringLiteral("W8X31,B%1,1,%2").arg(i).arg(i + 1));
+    w->WriteFile("job.stk", StockFile(rows));
+    QVERIFY(w->Open());
+    QCOMPARE(w->Lines("LstStock").size(), 1000);
+    w->Type("TxtStockLength", "100000");
+    w->Type("txtStockQty", "1");
+    w->Click("btnAddStock");
+    QCOMPARE(w->dialogs.MessageTexts(),
+             QStringList{"The stock list is full: it holds at most 1000 items."});
+    QCOMPARE(w->job.stockCount, 1000);
+    QCOMPARE(w->Lines("LstStock").size(), 1000);
+  }
+
+  void changingOnlyTheQuantityKeepsTheLength() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A,3,12.6", "W8X31,B,2,8"}));
+    QVERIFY(w->Open());
+    w->Choose("LstStock", 0);
+    QCOMPARE(w->Text("TxtStockLength"), QStringLiteral("12'-7 3/16\""));
+    QCOMPARE(w->Text("txtStockQty"), QStringLiteral("   3"));
+    QCOMPARE(w->Status(), QStringLiteral(" 2 stock items"));
+    w->Type("txtStockQty", "4");
+    w->Click("btnChangeStock");
+    QCOMPARE(w->job.stock[0].length, 12.6);
+    QCOMPARE(w->job.stock[0].quantity, 4);
+
+    // An edited shown length reads as the length it shows.
+    w->Choose("LstStock", 0);
+    w->Type("TxtStockLength", "12'-6 3/4\"");
+    w->Click("btnChangeStock");
+    QCOMPARE(w->job.stock[0].length, 12.5625);
+  }
+
+  void changingTheLastRowBetweenOrderableAndOnHand() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40", "W8X31,B,2,30", "W8X31,C,1,20"}));
+    QVERIFY(w->Open());
+    w->Choose("LstStock", 2);
+    w->Type("txtStockQty", "0");
+    w->Click("btnChangeStock");
+    QCOMPARE(w->Lines("LstStock").last(),
+             QStringLiteral("   0 pcs           C @           20'-0\""));
+    QVERIFY(w->job.stock[2].nonInventory);
+    QCOMPARE(w->Selected("LstStock"), 2);
+
+    w->Type("txtStockQty", "5");
+    w->Click("btnChangeStock");
+    QCOMPARE(w->job.stock[2].quantity, 5);
+    QVERIFY(!w->job.stock[2].nonInventory);
+    QVERIFY(w->dialogs.messages.empty());
+  }
+
+  void changeWithNothingSelectedAsksForALine() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40"}));
+    QVERIFY(w->Open());
+    w->Type("txtStockQty", "2");
+    w->Click("btnChangeStock");
+    QCOMPARE(w->dialogs.MessageTexts(), QStringList{"Please select a line item first"});
+    QCOMPARE(w->job.stock[0].quantity, 3);
+  }
+
+  void deleteRemovesTheSelectedOrTheLastRowAndSaves() {
+    w->WriteFile("job.stk",
+                 StockFile({"W8X31,A,3,40", "W8X31,B,2,30", "W8X31,C,0,20", "L3X3,Z,1,10"}));
+    QVERIFY(w->Open());
+    w->Choose("LstStock", 0);
+    w->Click("btnDeleteStock");
+    QCOMPARE(w->Lines("LstStock"), (QStringList{"   2 pcs           B @           30'-0\"",
+                                                "   0 pcs           C @           20'-0\""}));
+    QVERIFY(w->job.stock[1].nonInventory);
+    QCOMPARE(w->Selected("LstStock"), -1);
+    QCOMPARE(w->ReadFile("job.stk"), StockFile({"W8X31,B,2,30", "W8X31,C,0,20", "L3X3,Z,1,10"}));
+
+    w->Click("btnDeleteStock");
+    QCOMPARE(w->Lines("LstStock"), QStringList{"   2 pcs           B @           30'-0\""});
+    w->Click("btnDeleteStock");
+    QVERIFY(w->Lines("LstStock").isEmpty());
+    QCOMPARE(w->Status(), QStringLiteral(" 0 stock items"));
+    QCOMPARE(w->ReadFile("job.stk"), StockFile({"L3X3,Z,1,10"}));
+  }
+
+  void choosingAnotherMaterialSavesUnsavedRowsFirst() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40", "L3X3,Z,1,10"}));
+    QVERIFY(w->Open());
+    LoadMaterials(w->job, *w->window);
+    w->Type("TxtStockLength", "300000");
+    w->Type("txtStockQty", "2");
+    w->Enter("txtStockQty");
+    QVERIFY(w->job.dataChanged);
+
+    QComboBox* box = w->MaterialBox();
+    box->setFocus();
+    box->setCurrentIndex(box->findText(QStringLiteral("W8X31")));
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->currentText(), QStringLiteral("L3X3"));
+    QCOMPARE(w->job.matl, std::string("L3X3"));
+    QCOMPARE(w->ReadFile("job.stk"), StockFile({"W8X31,A,3,40", "W8X31,2,2,30", "L3X3,Z,1,10"}));
+    QCOMPARE(w->Lines("LstStock"), QStringList{"   1 pcs           Z @           10'-0\""});
+    QCOMPARE(w->Get<QGroupBox>("FraCutLst")->title(), QStringLiteral("Cut list for L3X3"));
+    QCOMPARE(w->MaterialColour(), QColor(192, 255, 192));
+  }
+
+  void typingAMaterialSavesOnceAndLoadsAsItGoes() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40", "L3,Z,1,10"}));
+    QVERIFY(w->Open());
+    w->Type("TxtStockLength", "300000");
+    w->Type("txtStockQty", "2");
+    w->Enter("txtStockQty");
+
+    QLineEdit* box = w->MaterialBox()->lineEdit();
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QStringLiteral(" L3 "));
+    QCOMPARE(w->job.matl, std::string("L3"));
+    QVERIFY(!w->job.dataChanged);
+    QCOMPARE(w->Lines("LstStock"), QStringList{"   1 pcs           Z @           10'-0\""});
+    QVERIFY(w->ReadFile("job.stk").contains(QStringLiteral("W8X31,2,2,30")));
+  }
+
+  void newMaterialEmptiesTheListsAndTheBox() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40"}));
+    QVERIFY(w->Open());
+    w->Click("btnNewMaterial");
+    QCOMPARE(w->job.matl, std::string());
+    QCOMPARE(w->MaterialBox()->currentText(), QString());
+    QCOMPARE(w->MaterialColour(), QColor(255, 255, 0));
+    QVERIFY(w->Lines("LstStock").isEmpty());
+    QVERIFY(w->Lines("LstCut").isEmpty());
+    QVERIFY(w->job.dataChanged);
+    QCOMPARE(w->ReadFile("job.stk"), StockFile({"W8X31,A,3,40"}));
+  }
+
+ private:
+  std::unique_ptr<MainWindowFixture> w;
+};
+
+QTEST_MAIN(MainWindowStockTest)
+#include "main_window_stock_test.moc"

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+#include <deque>
+#include <vector>
+
+#include "mainwindow/dialogs.h"
+
+// Dialogs for window tests: records every message box and question and
+// answers from a script, so no test ever waits on a modal dialog.
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct Shown {
+    QString title;
+    QString text;
+    MessageIcon icon;
+  };
+
+  void Message(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
+    messages.push_back({title, text, icon});
+  }
+  Answer YesNo(QWidget*, const QString& title, const QString& text) override {
+    questions.push_back({title, text, MessageIcon::None});
+    if (answers.empty()) return Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    return openFileAnswer;
+  }
+  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    return saveFileAnswer;
+  }
+  // Prints to printToPdf with printCopies copies, or cancels when it is empty.
+  bool Print(QWidget*, QPrinter& printer) override {
+    ++printDialogs;
+    if (printToPdf.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToPdf);
+    printer.setCopyCount(printCopies);
+    return true;
+  }
+  bool PageSetup(QWidget*, QPrinter&) override {
+    ++pageSetups;
+    return false;
+  }
+  void OpenUrl(const QString& url) override { openedUrls.push_back(url); }
+
+  // The texts of the message boxes shown so far, oldest first.
+  QStringList MessageTexts() const {
+    QStringList texts;
+    for (const Shown& shown : messages) texts.append(shown.text);
+    return texts;
+  }
+
+  std::vector<Shown> messages;
+  std::vector<Shown> questions;
+  std::deque<Answer> answers;
+  QString openFileAnswer;
+  QString saveFileAnswer;
+  QString printToPdf;
+  int printCopies = 1;
+  int printDialogs = 0;
+  int pageSetups = 0;
+  std::vector<QString> openedUrls;
+};

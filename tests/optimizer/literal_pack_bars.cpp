@@ -1,0 +1,69 @@
+#include "optimizer/literal_pack_bars.h"
+
+#include <cmath>
+
+#include "core/job_state.h"
+#include "core/number_text.h"
+#include "optimizer/pack_bars.h"
+
+void LiteralPackBars(JobState& job, int level) {
+  const int pieceTotal = job.pieceCount;
+  job.dropTolerance = ShortestFreePieceLength(job) * (10 - level) / 10;
+  job.cancelRequested = false;
+  job.barCount = 0;
+  job.usedPieceCount = 0;
+  const double kerf = LeadingNumber(job.kerf);
+  const double unusable = LeadingNumber(job.UnuseableLen);
+  int n = pieceTotal;
+  int kmax = pieceTotal;
+  for (int i = 0; i < pieceTotal; ++i) job.freePieces[i] = static_cast<std::int16_t>(i);
+
+  Selection c{};
+  bool stop = true;
+  do {
+    BarPlan& bar = job.bars[job.barCount];
+    bar.pieceCount = 0;
+    stop = true;
+    double bestDrop = kNoDropYet;
+    int bestRow = 0;
+    for (int k = 1; k <= kmax; ++k) {
+      bool within = false;
+      bool firstCall = true;
+      for (;;) {
+        const bool last = NextSelection(n, k, firstCall, c);
+        firstCall = false;
+        double required = 0.0;
+        for (int i = 0; i < k; ++i) required += job.pieces[job.freePieces[c[i]]].length;
+        required += k * kerf;
+        bool lowered = false;
+        for (int s = 0; s < job.stockCount; ++s) {
+          if (job.stock[s].quantity <= 0) continue;
+          const double usable = job.stock[s].length - unusable;
+          if (!lowered && std::abs(required - kerf - usable) <= kLengthEpsilon) {
+            required -= kerf;
+            lowered = true;
+          }
+          const double drop = usable - required;
+          if (drop < -kLengthEpsilon) break;
+          if (drop <= job.dropTolerance + kLengthEpsilon) within = true;
+          if ((drop < bestDrop - kLengthEpsilon || within) && k <= MAX_STK_CUTS) {
+            bestDrop = std::abs(drop) <= kLengthEpsilon ? 0.0 : drop;
+            bestRow = s;
+            stop = false;
+            for (job.barPieceCursor = 0; job.barPieceCursor < k; ++job.barPieceCursor) {
+              bar.pieceIndex[job.barPieceCursor] = job.freePieces[c[job.barPieceCursor]];
+            }
+            bar.pieceCount = static_cast<std::int16_t>(k);
+          }
+        }
+        if (last || within) break;
+      }
+      if (within) break;
+    }
+    if (bar.pieceCount > 0) {
+      CommitBar(job, bestRow, n);
+      if (job.barCount >= kMaxBars) stop = true;
+      kmax = n;
+    }
+  } while (!(job.usedPieceCount >= pieceTotal || stop || job.barCount >= job.totalStockQuantity));
+}
