@@ -3,7 +3,8 @@
 // BRX_BENCH_DATA (default ../shared/bench-data): binpack1.txt (Falkenauer
 // u120) and t120/ (Falkenauer triplets), each cut as a job with one orderable
 // stock length and no kerf. Counters: bars against the best known (u120) or
-// the optimum (t120), and for the job mixes stock length, bound and gap.
+// the optimum (t120), and for the job mixes stock length, bound and gap, with
+// the bar packing search at level 10 beside them.
 
 #include <benchmark/benchmark.h>
 
@@ -19,6 +20,7 @@
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "optimizer/best_plan.h"
+#include "optimizer/pack_bars.h"
 
 namespace {
 
@@ -204,6 +206,22 @@ void RunJob(benchmark::State& state, const BenchJob& bench, int level) {
   }
 }
 
+void RunClassic(benchmark::State& state, const BenchJob& bench, int level) {
+  SilentFrontend frontend;
+  JobState job;
+  for (auto _ : state) {
+    state.PauseTiming();
+    job = MakeJobState(bench);
+    state.ResumeTiming();
+    PackBars(job, frontend, level);
+  }
+  double stock = 0.0;
+  for (int b = 0; b < job.barCount; ++b) stock += job.bars[b].stockLength;
+  state.counters["bars"] = job.barCount;
+  state.counters["uncut"] = job.pieceCount - job.usedPieceCount;
+  state.counters["stock"] = stock;
+}
+
 void Register(const std::string& family, const std::vector<BenchJob>& jobs,
               const std::vector<int>& levels) {
   for (const int level : levels) {
@@ -223,6 +241,13 @@ int main(int argc, char** argv) {
   Register("u120", ReadU120(), {5, 10});
   Register("t120", ReadT120(), {10});
   Register("mix", LargeMixes(), {5, 10});
+  for (const BenchJob& mix : LargeMixes()) {
+    const std::string name = "mix_classic/" + mix.name + "/level:10";
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [mix](benchmark::State& state) { RunClassic(state, mix, 10); })
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+  }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

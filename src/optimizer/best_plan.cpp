@@ -8,6 +8,7 @@
 #include "core/job_state.h"
 #include "optimizer/cutting_model.h"
 #include "optimizer/greedy_bars.h"
+#include "optimizer/pack_bars.h"
 #include "optimizer/pattern_master.h"
 
 namespace {
@@ -90,8 +91,11 @@ class BestPlanSearch {
     return best_;
   }
 
-  // The best bound on the stock length of plans cutting what the plan cuts.
-  double LowerBound() const { return RoundedBound(UnroundedBound()); }
+  // The best bound on the stock length of plans that cut these pieces (of
+  // each piece type) and no less length than the plan found.
+  double LowerBound(const std::vector<int>& cutCounts) const {
+    return RoundedBound(std::max(lpBound_, ContinuousBound(model_, cutCounts)));
+  }
 
  private:
   std::vector<int> Demands() const {
@@ -215,7 +219,7 @@ class BestPlanSearch {
     return mix && score.bars <= mix->bars;
   }
 
-  static double Tolerance(double length) { return kLengthTolerance + 1e-9 * length; }
+  static double Tolerance(double length) { return kLengthEpsilon + 1e-9 * length; }
 
   // An LP value above this cannot lead to a better plan.
   double DiveCutoff() const {
@@ -234,26 +238,79 @@ class BestPlanSearch {
   double lpBound_ = 0.0;  // from the pattern LP
 };
 
+// What planning changes in a job: enough to put one plan aside and to bring
+// it or the unplanned job back.
+struct PlanSnapshot {
+  std::vector<StockItem> stock;
+  std::vector<CutPiece> pieces;
+  std::vector<BarPlan> bars;
+  std::vector<std::int16_t> freePieces;
+  std::int16_t barCount = 0;
+  std::int16_t usedPieceCount = 0;
+
+  explicit PlanSnapshot(const JobState& job)
+      : stock(job.stock.begin(), job.stock.begin() + job.stockCount),
+        pieces(job.pieces.begin(), job.pieces.begin() + job.pieceCount),
+        bars(job.bars.begin(), job.bars.begin() + job.barCount),
+        freePieces(job.freePieces.begin(), job.freePieces.begin() + job.pieceCount),
+        barCount(job.barCount),
+        usedPieceCount(job.usedPieceCount) {}
+
+  void RestoreTo(JobState& job) const {
+    std::copy(stock.begin(), stock.end(), job.stock.begin());
+    std::copy(pieces.begin(), pieces.end(), job.pieces.begin());
+    std::copy(bars.begin(), bars.end(), job.bars.begin());
+    std::copy(freePieces.begin(), freePieces.end(), job.freePieces.begin());
+    job.barCount = barCount;
+    job.usedPieceCount = usedPieceCount;
+  }
+};
+
+// Pieces of each type that the job's plan cuts.
+std::vector<int> CutCountsOf(const CuttingModel& model, const JobState& job) {
+  std::vector<int> counts;
+  for (const PieceType& type : model.pieceTypes) {
+    counts.push_back(
+        static_cast<int>(std::count_if(type.pieces.begin(), type.pieces.end(),
+                                       [&](int piece) { return job.pieces[piece].used; })));
+  }
+  return counts;
+}
+
 }  // namespace
 
 PlanResult RunBestPlan(JobState& job, Frontend& frontend, int level) {
-  job.cancelRequested = false;
-  job.barCount = 0;
-  job.usedPieceCount = 0;
+  // The bar packing search runs on the job itself so that Cancel reaches it;
+  // its plan is kept aside and the job reset for the best plan.
+  const PlanSnapshot unplanned(job);
+  PackBars(job, frontend, level);
+  const PlanSnapshot classic(job);
+  const PlanScore classicScore = ScoreJobPlan(job);
+  unplanned.RestoreTo(job);
+
   SearchProgress progress(job, frontend);
   const CuttingModel model = BuildCuttingModel(job);
   BestPlanSearch search(model, EffortForLevel(level), progress);
-  const BarList bars = search.Run();
-  CommitBars(model, bars, job);
+  CommitBars(model, search.Run(), job);
+  if (IsBetter(classicScore, ScoreJobPlan(job))) classic.RestoreTo(job);
   progress.Show(100.0f);
 
   PlanResult result;
   result.stockLength = ScoreJobPlan(job).stockLength;
-  result.lowerBound = search.LowerBound();
+  result.lowerBound = search.LowerBound(CutCountsOf(model, job));
   // The LP value of an optimal plan may exceed its length by rounding noise.
-  if (result.lowerBound <= result.stockLength + kLengthTolerance + 1e-9 * result.stockLength) {
+  if (result.lowerBound <= result.stockLength + kLengthEpsilon + 1e-9 * result.stockLength) {
     result.lowerBound = std::min(result.lowerBound, result.stockLength);
   }
+  result.cancelled = job.cancelRequested;
+  return result;
+}
+
+PlanResult RunOptimizer(OptimizerKind kind, JobState& job, Frontend& frontend, int level) {
+  if (kind == OptimizerKind::Best) return RunBestPlan(job, frontend, level);
+  PackBars(job, frontend, level);
+  PlanResult result;
+  result.stockLength = ScoreJobPlan(job).stockLength;
   result.cancelled = job.cancelRequested;
   return result;
 }

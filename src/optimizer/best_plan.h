@@ -10,8 +10,8 @@ enum class OptimizerKind { Classic, Best };
 struct PlanResult {
   // No plan that cuts what this plan cuts can use less stock length (the
   // LP bound, rounded up to whole bars when the stock rows with bars left
-  // share one length); 0 when nothing was cut or Cancel came before the
-  // bound was known.
+  // share one length); 0 when nothing was cut, Cancel came before the bound
+  // was known, or the plan is the bar packing search's alone.
   double lowerBound = 0.0;
   double stockLength = 0.0;  // total stock length of the plan
   bool cancelled = false;    // Cancel was pressed: the best plan found so far
@@ -20,7 +20,13 @@ struct PlanResult {
 // Plans the job (the current stock rows and pieces, sorted longest first,
 // every piece unassigned) with the effort of `level` (0 quick to 10
 // thorough), and writes the plan into the job exactly as the bar packing
-// search commits its bars. Shows progress and pumps events through the
-// frontend; `cancelRequested` ends it with the best plan found so far. The
-// same job and level always give the same plan.
+// search commits its bars. The bar packing search runs first at the same
+// level, and its plan is kept when it is better: more length cut, then less
+// stock length, less orderable stock, fewer bars. Shows progress and pumps
+// events through the frontend; `cancelRequested` ends it with the best plan
+// found so far. The same job and level always give the same plan.
 PlanResult RunBestPlan(JobState& job, Frontend& frontend, int level);
+
+// The cutting run's optimiser call: the bar packing search (`PackBars`) or
+// RunBestPlan.
+PlanResult RunOptimizer(OptimizerKind kind, JobState& job, Frontend& frontend, int level);

@@ -10,8 +10,8 @@
 
 bool PiecesFit(double sum, int count, double kerf, double usable) {
   if (count == 0) return true;
-  return sum + count * kerf <= usable + kLengthTolerance ||
-         std::fabs(sum + (count - 1) * kerf - usable) <= kLengthTolerance;
+  return sum + count * kerf <= usable + kLengthEpsilon ||
+         std::fabs(sum + (count - 1) * kerf - usable) <= kLengthEpsilon;
 }
 
 int StockType::AvailableBars() const {
@@ -27,7 +27,7 @@ int Pattern::PieceCount() const {
 namespace {
 
 bool NearlyEqual(double a, double b) {
-  return std::fabs(a - b) <= kLengthTolerance + 1e-12 * std::max(std::fabs(a), std::fabs(b));
+  return std::fabs(a - b) <= kLengthEpsilon + 1e-12 * std::max(std::fabs(a), std::fabs(b));
 }
 
 // -1, 0 or 1 as `a` is below, within the tolerance of, or above `b`.
@@ -127,7 +127,7 @@ double ContinuousBound(const CuttingModel& model, const std::vector<int>& cutCou
   // Each bar of k pieces of total length S holds S + k * kerf <= usable + kerf.
   double demand = 0.0;
   for (std::size_t type = 0; type < cutCounts.size(); ++type) {
-    demand += cutCounts[type] * (model.pieceTypes[type].length + model.kerf - kLengthTolerance);
+    demand += cutCounts[type] * (model.pieceTypes[type].length + model.kerf - kLengthEpsilon);
   }
   std::vector<int> cheapestFirst;
   for (std::size_t stock = 0; stock < model.stockTypes.size(); ++stock) {
@@ -200,7 +200,7 @@ class BarMixSearch {
  public:
   BarMixSearch(const CuttingModel& model, double stockLength, double orderableLength)
       : types_(model.stockTypes),
-        tolerance_(kLengthTolerance + 1e-9 * stockLength),
+        tolerance_(kLengthEpsilon + 1e-9 * stockLength),
         orderableCap_(orderableLength + tolerance_) {
     mix_.orderableLength = std::numeric_limits<double>::infinity();
     mix_.bars = std::numeric_limits<int>::max();

@@ -5,19 +5,15 @@
 #include <utility>
 #include <vector>
 
-struct JobState;
+#include "optimizer/pack_bars.h"
 
 // The job as the best-plan optimiser sees it: pieces grouped by length, stock
 // rows grouped by length, and plans as lists of bars cut by patterns.
 
-// Lengths that differ by no more than this (in the job's unit) are equal, so
-// rounding noise in sums never decides whether pieces fit.
-inline constexpr double kLengthTolerance = 1e-6;
-
 // True when `count` pieces of total length `sum` can be cut from a bar of
 // usable length `usable`: each piece takes its length plus one kerf, except
 // that the last cut needs no kerf when the pieces fill the usable length
-// exactly.
+// exactly (both within kLengthEpsilon, as in the bar packing search).
 bool PiecesFit(double sum, int count, double kerf, double usable);
 
 // Pieces of one length; the optimiser treats them as interchangeable.

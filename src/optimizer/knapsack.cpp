@@ -24,7 +24,7 @@ class KnapsackSearch {
         kerf_(kerf),
         maxPieces_(maxPieces),
         usable_(usable),
-        capacity_(usable + kerf + kLengthTolerance),
+        capacity_(usable + kerf + kLengthEpsilon),
         target_(target),
         nodeLimit_(nodeLimit),
         chosen_(items.size(), 0),

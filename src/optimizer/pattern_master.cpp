@@ -95,7 +95,7 @@ PatternMaster::PatternMaster(const CuttingModel& model, MasterGoal goal, double 
   if (!piecesMayStayUncut) return;
   int lengthRow = -1;
   if (goal == MasterGoal::LeastStockLength) {
-    lengthRow = lp_.AddRow(-kInfinity, uncutAllowance * (1.0 + 1e-12) + kLengthTolerance);
+    lengthRow = lp_.AddRow(-kInfinity, uncutAllowance * (1.0 + 1e-12) + kLengthEpsilon);
   }
   for (std::size_t type = 0; type < model.pieceTypes.size(); ++type) {
     const double length = model.pieceTypes[type].length;
@@ -279,9 +279,8 @@ PatternMaster::PricingPass PatternMaster::PriceStockTypes(const std::vector<doub
 PatternMaster::Pricing PatternMaster::PriceColumns(const std::vector<double>& duals, double lpValue,
                                                    bool improvesBound) {
   PricingPass pass = PriceStockTypes(duals, lpValue, pricing_.knapsackNodes);
-  // Only a complete search shows that no column improves the LP; that
-  // matters for the bound, not while diving.
-  if (improvesBound && pass.added == 0 && pass.pricedAll && !pass.exact) {
+  // Only a longer search shows that no column improves the LP.
+  if (pass.added == 0 && pass.pricedAll && !pass.exact) {
     pass = PriceStockTypes(duals, lpValue, pricing_.provingNodes);
   }
   if (pass.pricedAll && improvesBound && goal_ == MasterGoal::LeastStockLength) {

@@ -3,9 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 
 #include "optimizer/best_plan_run.h"
+#include "optimizer/pack_bars.h"
 
 namespace {
 
@@ -186,7 +188,19 @@ TEST_P(BestPlanCancelTest, CancelGivesAValidPlanOfEveryPiece) {
 
 INSTANTIATE_TEST_SUITE_P(AtEachProgressReport, BestPlanCancelTest, ::testing::Values(1, 2, 3));
 
-TEST(BestPlanTest, GeneratedJobsGiveValidPlansAtEveryLevel) {
+// -1, 0 or 1 as plan `a` is worse than, as good as or better than plan `b`:
+// more length cut, then less stock, less orderable stock, fewer bars.
+int Compare(const PlanTotals& a, const PlanTotals& b) {
+  const auto order = [](double x, double y) {
+    return std::fabs(x - y) <= 1e-6 ? 0 : x < y ? -1 : 1;
+  };
+  if (const int cut = order(a.cutLength, b.cutLength)) return cut;
+  if (const int stock = order(a.stockLength, b.stockLength)) return -stock;
+  if (const int orderable = order(a.orderableLength, b.orderableLength)) return -orderable;
+  return a.bars == b.bars ? 0 : a.bars < b.bars ? 1 : -1;
+}
+
+TEST(BestPlanTest, GeneratedJobsGetValidPlansNoWorseThanTheSearch) {
   const int jobs = BRX_TEST_SCALE_SMALL ? 3 : 8;
   for (int seed = 0; seed < jobs; ++seed) {
     const JobState before = MixedJob(100 + seed, 16 + 4 * seed);
@@ -194,6 +208,10 @@ TEST(BestPlanTest, GeneratedJobsGiveValidPlansAtEveryLevel) {
       SCOPED_TRACE("seed " + std::to_string(seed) + " level " + std::to_string(level));
       const CheckedRun run = RunChecked(before, level);
       EXPECT_EQ(UncutPieces(run.job), 0);
+      JobState classic = before;
+      RecordingFrontend frontend;
+      PackBars(classic, frontend, level);
+      EXPECT_GE(Compare(run.totals, TotalsOf(classic)), 0);
     }
   }
 }
