@@ -14,7 +14,8 @@
 // integer program over the generated patterns.
 //
 // Rows: each piece type covered at least its demand, each stock type with
-// limited bars at most its supply, all bars at most the bar limit, and, when
+// limited bars at most its supply, all bars at most the bar limit, the bars
+// of a stock type beyond its inventory counted as orderable, and, when
 // pieces may stay uncut, their length at most the allowance.
 
 // How the integer program measures lengths: `perLength` units per unit of
@@ -82,7 +83,6 @@ class PatternMaster {
   // the allowance): the LP value once column generation converged, the
   // Lagrangian bound of its best round before. 0 until a round was solved.
   double LowerBound() const { return lowerBound_; }
-  double LpValue() const { return lpValue_; }
 
   // Rounds the LP solution up column by column, generating columns between,
   // until it is integral. `variant` n takes the n-th most fractional column

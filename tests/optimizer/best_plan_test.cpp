@@ -188,6 +188,22 @@ TEST_P(BestPlanCancelTest, CancelGivesAValidPlanOfEveryPiece) {
 
 INSTANTIATE_TEST_SUITE_P(AtEachProgressReport, BestPlanCancelTest, ::testing::Values(1, 2, 3));
 
+TEST(RunOptimizerTest, ClassicIsTheSearchAloneAndBestAddsTheBound) {
+  const JobState before = MakeTestJob({{100, 0}}, {60, 50, 40, 30, 20});
+  RecordingFrontend frontend;
+  JobState classic = before;
+  const PlanResult plain = RunOptimizer(OptimizerKind::Classic, classic, frontend, 10);
+  JobState search = before;
+  PackBars(search, frontend, 10);
+  EXPECT_EQ(TotalsOf(classic).bars, TotalsOf(search).bars);
+  EXPECT_DOUBLE_EQ(plain.stockLength, TotalsOf(search).stockLength);
+  EXPECT_DOUBLE_EQ(plain.lowerBound, 0.0);
+
+  JobState best = before;
+  EXPECT_DOUBLE_EQ(RunOptimizer(OptimizerKind::Best, best, frontend, 10).lowerBound, 200.0);
+  EXPECT_THAT(PlanProblems(before, best), ::testing::IsEmpty());
+}
+
 // -1, 0 or 1 as plan `a` is worse than, as good as or better than plan `b`:
 // more length cut, then less stock, less orderable stock, fewer bars.
 int Compare(const PlanTotals& a, const PlanTotals& b) {
