@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "app/settings_dialog.h"
 #include "app/settings_store.h"
@@ -89,8 +90,13 @@ void frmMain::mnuNew_Click() {
   job_.matl = texts::kNewJobMaterial;
   // The empty job has nothing left to save.
   job_.dataChanged = false;
-  cboSection->clear();
-  SetMaterialBoxText(QString());
+  {
+    // The box is emptied for display only; its change behaviour would take
+    // the empty text as the material.
+    const QSignalBlocker blocker(cboSection);
+    cboSection->clear();
+    cboSection->setEditText(QString());
+  }
   RefreshStockList(0);
   RefreshCutList(0);
   ShowStockFileName(job_.stock_filename);
