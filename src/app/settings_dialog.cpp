@@ -48,7 +48,10 @@ const char* FlagText(bool on) { return on ? "1" : "0"; }
 }  // namespace
 
 frmSettings::frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), job_(job), frontend_(frontend), dialogs_(dialogs),
+    : QDialog(parent),
+      job_(job),
+      frontend_(frontend),
+      dialogs_(dialogs),
       lengthText_(job, frontend) {
   setObjectName(QStringLiteral("frmSettings"));
   setWindowTitle(Latin(texts::kSettingsCaption));
@@ -226,8 +229,9 @@ void frmSettings::txtKerf_Change() {
 void frmSettings::txtUnuseableLen_Change() {
   if (txtUnuseableLen->text().isEmpty()) txtUnuseableLen->setText(QStringLiteral("0.0"));
   const UnitMode mode = UnitModeOf(job_);
-  job_.UnuseableLen = ShortestDecimal(ReadLengthField(
-      lengthText_, mode.metric, mode.inchOnly, FromQt(txtUnuseableLen->text()), shownUnuseableLen_));
+  job_.UnuseableLen =
+      ShortestDecimal(ReadLengthField(lengthText_, mode.metric, mode.inchOnly,
+                                      FromQt(txtUnuseableLen->text()), shownUnuseableLen_));
 }
 
 void frmSettings::SpinButton1_Change(int value) {

@@ -20,7 +20,8 @@ inline constexpr const char* kKerfFieldTip = "Enter the length of material lost 
 inline constexpr const char* kUnuseableLength = "Unuseable Length";
 inline constexpr const char* kUnuseableLengthTip = "Length of waste at stock ends";
 inline constexpr const char* kUpdateList = "Update List";
-inline constexpr const char* kUpdateListTip = "Subtract used stock items from the initial stock list";
+inline constexpr const char* kUpdateListTip =
+    "Subtract used stock items from the initial stock list";
 inline constexpr const char* kReportOptionsFrame = "Report Options";
 inline constexpr const char* kPrintInputData = "Print Input Data";
 inline constexpr const char* kPrintInputDataTip = "Include the input data on the cutting report";

@@ -104,8 +104,9 @@ void frmMain::mnuNew_Click() {
 
 void frmMain::mnuFileOpen_Click() {
   if (!SaveChangesFirst()) return;
-  const QString chosen = dialogs_.OpenFileName(this, QString(), ToQt(FolderOf(job_.stock_filename)),
-                                               JobFilter(), QString::fromLatin1(texts::kStockFilter));
+  const QString chosen =
+      dialogs_.OpenFileName(this, QString(), ToQt(FolderOf(job_.stock_filename)), JobFilter(),
+                            QString::fromLatin1(texts::kStockFilter));
   if (chosen.isEmpty()) return;
   // Whatever type was picked, the job is the .stk and .cut pair beside it.
   const ImportFileNames names = ImportFileNamesFor(FromQt(chosen));
@@ -179,7 +180,11 @@ void frmMain::RunImportCommand(ImportFormat format, const char* title, const cha
 }
 
 void frmMain::mnuProgramSettings_Click() {
-  if (!settings_) settings_ = new frmSettings(job_, *this, dialogs_, this);
+  // A dialog closed a moment ago may still await deletion; a new one loads
+  // afresh from the settings.
+  if (!settings_ || !settings_->isVisible()) {
+    settings_ = new frmSettings(job_, *this, dialogs_, this);
+  }
   settings_->show();
   settings_->raise();
   settings_->activateWindow();

@@ -49,8 +49,7 @@ QString QtDialogs::SaveFileName(QWidget* parent, const QString& proposed, const 
   return QFileDialog::getSaveFileName(parent, QString(), proposed, filter, &chosenFilter);
 }
 
-QString QtDialogs::ExistingDirectory(QWidget* parent, const QString& title,
-                                     const QString& folder) {
+QString QtDialogs::ExistingDirectory(QWidget* parent, const QString& title, const QString& folder) {
   return QFileDialog::getExistingDirectory(parent, title, folder);
 }
 

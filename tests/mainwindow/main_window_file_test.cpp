@@ -44,10 +44,14 @@ class MainWindowFileTest : public QObject {
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("base");
     QTest::addColumn<int>("start");
-    QTest::newRow("stock file, menu") << "Tower.stk" << "Tower" << int(Start::Menu);
-    QTest::newRow("text pick, shortcut") << "Tower.txt" << "Tower" << int(Start::Shortcut);
-    QTest::newRow("no point") << "Tower" << "Tower" << int(Start::Menu);
-    QTest::newRow("folder with a point") << "Rev.2/Tower" << "Rev.2/Tower" << int(Start::Menu);
+    QTest::newRow("stock file, menu") << "Tower.stk"
+                                      << "Tower" << int(Start::Menu);
+    QTest::newRow("text pick, shortcut") << "Tower.txt"
+                                         << "Tower" << int(Start::Shortcut);
+    QTest::newRow("no point") << "Tower"
+                              << "Tower" << int(Start::Menu);
+    QTest::newRow("folder with a point") << "Rev.2/Tower"
+                                         << "Rev.2/Tower" << int(Start::Menu);
   }
   void openDerivesTheJobNames() {
     QFETCH(QString, picked);
@@ -94,9 +98,12 @@ class MainWindowFileTest : public QObject {
   void saveAsNamesAndWritesTheJob_data() {
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("base");
-    QTest::newRow("text pick") << "Bridge.txt" << "Bridge";
-    QTest::newRow("no point") << "Bridge" << "Bridge";
-    QTest::newRow("folder with a point") << "Rev.2/Bridge" << "Rev.2/Bridge";
+    QTest::newRow("text pick") << "Bridge.txt"
+                               << "Bridge";
+    QTest::newRow("no point") << "Bridge"
+                              << "Bridge";
+    QTest::newRow("folder with a point") << "Rev.2/Bridge"
+                                         << "Rev.2/Bridge";
   }
   void saveAsNamesAndWritesTheJob() {
     QFETCH(QString, picked);
@@ -135,7 +142,8 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(QString::fromStdString(w->job.filename), folder);
     QCOMPARE(QString::fromStdString(w->job.stock_filename), folder + "/MyStock.stk");
     QCOMPARE(QString::fromStdString(w->job.cut_filename), folder + "/MyCuts.cut");
-    QCOMPARE(QString::fromStdString(w->job.matl), QStringLiteral("Select/Enter material description"));
+    QCOMPARE(QString::fromStdString(w->job.matl),
+             QStringLiteral("Select/Enter material description"));
     QCOMPARE(w->job.stockCount, 0);
     QCOMPARE(w->job.pieceCount, 0);
     QVERIFY(w->Lines("LstStock").isEmpty());

@@ -34,8 +34,8 @@ class ScriptedDialogs : public Dialogs {
     QString filter;
     QString selectedFilter;
   };
-  QString OpenFileName(QWidget*, const QString& title, const QString& folder,
-                       const QString& filter, const QString& selectedFilter) override {
+  QString OpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
+                       const QString& selectedFilter) override {
     openDialogs.push_back({title, folder, filter, selectedFilter});
     return openFileAnswer;
   }
