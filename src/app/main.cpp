@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "app/startup.h"
 #include "core/job_state.h"
 #include "core/ui_texts.h"
+#include "import/import_command.h"
 #include "mainwindow/pdf_command.h"
 
 namespace {
@@ -36,6 +38,28 @@ int RunPdf(int& argc, char** argv, const std::vector<std::string>& arguments) {
   return RunPdfCommand(arguments, job, frontend);
 }
 
+constexpr const char* kImportComplete = "Import Complete";
+constexpr const char* kImportUnsuccessful = "Import Unsuccessful";
+
+// brx --import kiss|winest FILE: the menu import after its file dialog, with
+// the messages on the error stream. The batch frontend shows no status, so
+// the outcome is written there too.
+int RunImportCommandLine(const std::vector<std::string>& arguments) {
+  const std::optional<ImportFormat> format =
+      arguments.size() == 2 ? ImportFormatNamed(arguments[0]) : std::nullopt;
+  if (!format) {
+    std::cerr << UsageText();
+    return 1;
+  }
+  JobState job;
+  BatchFrontend frontend(std::cerr);
+  LoadStartupSettings(job, frontend);
+  const bool imported = RunImport(job, frontend, *format, arguments[1]);
+  if (imported) SaveSettings(job);
+  std::cerr << (imported ? kImportComplete : kImportUnsuccessful) << '\n';
+  return imported ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,6 +69,7 @@ int main(int argc, char** argv) {
     case ProgramOptions::Action::PrintVersion: std::cout << texts::kVersion << '\n'; return 0;
     case ProgramOptions::Action::PrintHelp: std::cout << UsageText(); return 0;
     case ProgramOptions::Action::WritePdf: return RunPdf(argc, argv, options.optionArguments);
+    case ProgramOptions::Action::Import: return RunImportCommandLine(options.optionArguments);
     case ProgramOptions::Action::RunJob: break;
   }
   const std::vector<std::string> jobArguments =
