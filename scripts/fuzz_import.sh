@@ -12,7 +12,7 @@ out=build/fuzz
 targets=(parse_fields kiss_import winest_import)
 engine_sources=(
   src/core/brx_error.cpp src/core/job_state.cpp src/core/length_text.cpp
-  src/core/number_text.cpp src/core/text_util.cpp
+  src/core/number_text.cpp src/core/safe_file.cpp src/core/text_util.cpp
   src/import/field_split.cpp src/import/import_files.cpp
   src/import/kiss_import.cpp src/import/winest_import.cpp
 )

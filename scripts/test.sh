@@ -7,6 +7,10 @@ cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
 bash scripts/check_format.sh
 
+echo "== fuzzing the file readers =="
+bash scripts/fuzz.sh
+bash scripts/fuzz_import.sh
+
 for preset in dev asan; do
   echo "== $preset build =="
   cmake --preset "$preset" >/dev/null

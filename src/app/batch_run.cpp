@@ -16,9 +16,6 @@ namespace {
 std::string ReasonFor(const JobState& job, CuttingRunOutcome outcome) {
   switch (outcome) {
     case CuttingRunOutcome::Completed: return {};
-    case CuttingRunOutcome::FileUnreadable:
-      return "the stock file " + job.stock_filename + " or the cut file " + job.cut_filename +
-             " could not be read";
     case CuttingRunOutcome::NoStock:
       return "there is no " + job.matl + " stock in " + job.stock_filename;
     case CuttingRunOutcome::NoCuts:

@@ -35,6 +35,12 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
 
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
   ProgramOptions options;
+  if (!arguments.empty() && (arguments.front() == "--pdf" || arguments.front() == "--import")) {
+    options.action = arguments.front() == "--pdf" ? ProgramOptions::Action::WritePdf
+                                                  : ProgramOptions::Action::Import;
+    options.optionArguments.assign(arguments.begin() + 1, arguments.end());
+    return options;
+  }
   for (const std::string& argument : arguments) {
     if (argument == "--help") {
       options.action = ProgramOptions::Action::PrintHelp;
@@ -58,5 +64,10 @@ std::string UsageText() {
          "                           cut one job without a window and end; the\n"
          "                           arguments may also be one text separated by\n"
          "                           ';' or ',' (files relative to the batch folder)\n"
+         "  brx --pdf REPORT.bxl OUT.pdf [MATERIAL]\n"
+         "                           write a report's printed pages to a PDF file\n"
+         "  brx --import kiss|winest FILE\n"
+         "                           import a KISS or WinEstimator cut list into a\n"
+         "                           job beside it without a window\n"
          "  brx --help | --version\n";
 }

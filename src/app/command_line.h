@@ -14,9 +14,10 @@ std::string JoinArguments(const std::vector<std::string>& arguments);
 
 // What the options before the job arguments ask for.
 struct ProgramOptions {
-  enum class Action { RunJob, PrintHelp, PrintVersion };
+  enum class Action { RunJob, PrintHelp, PrintVersion, WritePdf, Import };
   Action action = Action::RunJob;
-  std::vector<std::string> jobArguments;  // everything that is not an option
+  std::vector<std::string> jobArguments;     // everything that is not an option
+  std::vector<std::string> optionArguments;  // the arguments after --pdf or --import
 };
 
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments);

@@ -1,9 +1,66 @@
+#include <QApplication>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/batch_frontend.h"
+#include "app/batch_run.h"
 #include "app/command_line.h"
+#include "app/interactive_start.h"
+#include "app/settings_store.h"
+#include "app/startup.h"
+#include "core/job_state.h"
 #include "core/ui_texts.h"
+#include "import/import_command.h"
+#include "mainwindow/pdf_command.h"
+
+namespace {
+
+constexpr int kJobArgumentCount = 5;
+
+// Five job arguments: cut the job without any window and end.
+int RunBatch(const std::vector<std::string>& jobArguments) {
+  JobState job;
+  BatchFrontend frontend(std::cerr);
+  LoadStartupSettings(job, frontend);
+  ApplyJobArguments(job, jobArguments);
+  return RunBatchJob(job, frontend, std::cerr);
+}
+
+// Pages of a report to PDF, as printing would lay them out.
+int RunPdf(int& argc, char** argv, const std::vector<std::string>& arguments) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  JobState job;
+  BatchFrontend frontend(std::cerr);
+  LoadSettings(job, frontend);
+  return RunPdfCommand(arguments, job, frontend);
+}
+
+constexpr const char* kImportComplete = "Import Complete";
+constexpr const char* kImportUnsuccessful = "Import Unsuccessful";
+
+// brx --import kiss|winest FILE: the menu import after its file dialog, with
+// the messages on the error stream. The batch frontend shows no status, so
+// the outcome is written there too.
+int RunImportCommandLine(const std::vector<std::string>& arguments) {
+  const std::optional<ImportFormat> format =
+      arguments.size() == 2 ? ImportFormatNamed(arguments[0]) : std::nullopt;
+  if (!format) {
+    std::cerr << UsageText();
+    return 1;
+  }
+  JobState job;
+  BatchFrontend frontend(std::cerr);
+  LoadStartupSettings(job, frontend);
+  const bool imported = RunImport(job, frontend, *format, arguments[1]);
+  if (imported) SaveSettings(job);
+  std::cerr << (imported ? kImportComplete : kImportUnsuccessful) << '\n';
+  return imported ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -11,6 +68,12 @@ int main(int argc, char** argv) {
   switch (options.action) {
     case ProgramOptions::Action::PrintVersion: std::cout << texts::kVersion << '\n'; return 0;
     case ProgramOptions::Action::PrintHelp: std::cout << UsageText(); return 0;
-    default: std::cout << UsageText(); return 0;
+    case ProgramOptions::Action::WritePdf: return RunPdf(argc, argv, options.optionArguments);
+    case ProgramOptions::Action::Import: return RunImportCommandLine(options.optionArguments);
+    case ProgramOptions::Action::RunJob: break;
   }
+  const std::vector<std::string> jobArguments =
+      SplitCommandLine(JoinArguments(options.jobArguments), kJobArgumentCount);
+  if (static_cast<int>(jobArguments.size()) == kJobArgumentCount) return RunBatch(jobArguments);
+  return RunInteractive(argc, argv, jobArguments);
 }

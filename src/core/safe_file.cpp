@@ -132,3 +132,12 @@ void WriteFileSafely(const std::string& path, std::string_view content) {
   }
   SyncFolder(target);
 }
+
+std::optional<BrxError> TryWriteFileSafely(const std::string& path, std::string_view content) {
+  try {
+    WriteFileSafely(path, content);
+  } catch (const BrxError& error) {
+    return error;
+  }
+  return std::nullopt;
+}

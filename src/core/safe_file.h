@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/brx_error.h"
 
 // Whole-file access for job files, reports, exports and imports. Failures are
 // thrown as BrxError with the classic error numbers.
@@ -22,3 +25,7 @@ std::string ReadWholeFile(const std::string& path);
 // existing target keeps its permission bits; a symbolic link is followed and
 // the file it names is replaced. An empty path is "Bad file name or number".
 void WriteFileSafely(const std::string& path, std::string_view content);
+
+// WriteFileSafely for callers that report the failure themselves: the error,
+// or nothing when the file was written.
+std::optional<BrxError> TryWriteFileSafely(const std::string& path, std::string_view content);

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "core/safe_file.h"
+
 namespace {
 
 constexpr const char* kCutFileHeader = "Mark(Bin),Material,Qty,Length";
@@ -37,26 +39,6 @@ bool TextLineReader::Next(std::string& line) {
   return std::ferror(file) ? Fail() : true;
 }
 
-std::optional<BrxError> ReplaceFileContents(const std::string& path, std::string_view contents) {
-  // A name left behind by an earlier crash is passed over, never reused.
-  constexpr int kTemporaryNameAttempts = 100;
-  std::string temporary;
-  std::FILE* file = nullptr;
-  for (int attempt = 0; attempt < kTemporaryNameAttempts && file == nullptr; ++attempt) {
-    temporary = path + ".tmp" + std::to_string(attempt);
-    file = std::fopen(temporary.c_str(), "wbx");
-    if (file == nullptr && errno != EEXIST) break;
-  }
-  if (file == nullptr) return ErrorFromErrno(errno);
-  int failure = 0;
-  if (std::fwrite(contents.data(), 1, contents.size(), file) != contents.size()) failure = errno;
-  if (std::fclose(file) != 0 && failure == 0) failure = errno;
-  if (failure == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
-  if (failure == 0) return std::nullopt;
-  std::remove(temporary.c_str());
-  return ErrorFromErrno(failure);
-}
-
 ImportedCutFile::ImportedCutFile() { AddLine(kCutFileHeader); }
 
 void ImportedCutFile::AddLine(std::string_view line) {
@@ -65,7 +47,11 @@ void ImportedCutFile::AddLine(std::string_view line) {
 }
 
 bool ImportedCutFile::WriteTo(const std::string& path, Frontend& frontend) const {
-  const std::optional<BrxError> error = ReplaceFileContents(path, text_);
-  if (error) ShowError(frontend, *error);
-  return !error;
+  try {
+    WriteFileSafely(path, text_);
+  } catch (const BrxError& error) {
+    ShowError(frontend, error);
+    return false;
+  }
+  return true;
 }

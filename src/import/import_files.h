@@ -29,11 +29,6 @@ class TextLineReader {
   std::optional<BrxError> error_;
 };
 
-// Writes the contents to a temporary file in the target's folder and renames
-// it over the target, so the old file stays whole unless the new one was
-// written completely. Returns the error when the target was not replaced.
-std::optional<BrxError> ReplaceFileContents(const std::string& path, std::string_view contents);
-
 // The cut file an import builds in memory: the header line, then one line
 // per row, each ended by CR LF.
 class ImportedCutFile {

@@ -20,11 +20,15 @@ class Dialogs {
   virtual Answer YesNo(QWidget* parent, const QString& title, const QString& text) = 0;
 
   // The chosen path, or an empty text when the dialog was cancelled. The
-  // filter is "Description (*.a *.b);;..." and selectedFilter one of them.
-  virtual QString OpenFileName(QWidget* parent, const QString& folder, const QString& filter,
-                               const QString& selectedFilter) = 0;
+  // filter is "Description (*.a *.b);;..." and selectedFilter one of them; an
+  // empty title leaves the dialog's default title.
+  virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                               const QString& filter, const QString& selectedFilter) = 0;
   virtual QString SaveFileName(QWidget* parent, const QString& proposed, const QString& filter,
                                const QString& selectedFilter) = 0;
+  // The chosen folder, or an empty text when the chooser was cancelled.
+  virtual QString ExistingDirectory(QWidget* parent, const QString& title,
+                                    const QString& folder) = 0;
 
   // The print dialog and the page setup dialog; false when cancelled. The
   // printer keeps what was chosen, the number of copies included.
@@ -41,10 +45,11 @@ class QtDialogs : public Dialogs {
   void Message(QWidget* parent, const QString& title, const QString& text,
                MessageIcon icon) override;
   Answer YesNo(QWidget* parent, const QString& title, const QString& text) override;
-  QString OpenFileName(QWidget* parent, const QString& folder, const QString& filter,
-                       const QString& selectedFilter) override;
+  QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                       const QString& filter, const QString& selectedFilter) override;
   QString SaveFileName(QWidget* parent, const QString& proposed, const QString& filter,
                        const QString& selectedFilter) override;
+  QString ExistingDirectory(QWidget* parent, const QString& title, const QString& folder) override;
   bool Print(QWidget* parent, QPrinter& printer) override;
   bool PageSetup(QWidget* parent, QPrinter& printer) override;
   void OpenUrl(const QString& url) override;

@@ -240,8 +240,7 @@ void frmMain::CreateCuttingControls(QWidget* canvas) {
   btnExit =
       AddButton(canvas, "btnExit", texts::kExit, Canvas(10440, 7200, 975, 615), texts::kExitTip);
   btnExit->setFont(ExitButtonFont());
-  // Exit saves the settings through the File commands, which come later.
-  btnExit->setEnabled(false);
+  connect(btnExit, &QPushButton::clicked, this, &frmMain::mnuFileExit_Click);
   connect(btnCut, &QPushButton::clicked, this, &frmMain::btnCut_Click);
   connect(Slider1, &QSlider::valueChanged, this, &frmMain::Slider1_Change);
 }
@@ -272,7 +271,7 @@ void frmMain::ConnectCutEditing() {
 void frmMain::WatchEvents() {
   for (QObject* watched : std::initializer_list<QObject*>{
            cboSection, cboSection->lineEdit(), LstStock, TxtStockLength, txtStockQty, txtBin,
-           LstCut, txtCutQty, txtCutLength, txtDescrCut}) {
+           LstCut, txtCutQty, txtCutLength, txtDescrCut, txtKerf, txtStockFileName}) {
     watched->installEventFilter(this);
   }
   for (QListWidget* list : {LstStock, LstCut}) list->viewport()->installEventFilter(this);
@@ -283,6 +282,7 @@ void frmMain::WatchEvents() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (HandleHintEvent(watched, event->type())) return false;
+  if (HandleDoubleClick(watched, event->type())) return true;
   if (HandleStockFieldEvent(watched, event)) return false;
   if (HandleCutFieldEvent(watched, event)) return false;
   return QMainWindow::eventFilter(watched, event);

@@ -11,6 +11,7 @@
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/length_text.h"
+#include "import/import_command.h"
 #include "mainwindow/length_entry.h"
 #include "mainwindow/list_editing.h"
 #include "optimizer/cutting_run.h"
@@ -28,6 +29,7 @@ class QToolBar;
 class frmCuttingProgress;
 class frmFIHelp;
 class frmOutput;
+class frmSettings;
 class ReportPrinting;
 
 // The program's one working window: the material box, the stock and cut
@@ -38,8 +40,8 @@ class ReportPrinting;
 // The class is split by responsibility: main_window.cpp builds the controls,
 // main_window_shell.cpp the menus, toolbar, status bar and hints,
 // main_window_stock.cpp and main_window_cut.cpp the list editing,
-// main_window_frontend.cpp the Frontend and main_window_cutting.cpp the
-// cutting run.
+// main_window_frontend.cpp the Frontend, main_window_cutting.cpp the
+// cutting run and main_window_file.cpp the File commands and imports.
 class frmMain : public QMainWindow, public Frontend {
   Q_OBJECT
 
@@ -107,6 +109,16 @@ class frmMain : public QMainWindow, public Frontend {
   void btnfis_Click();
   void Form_Activate();
 
+  // File commands, imports and settings (main_window_file.cpp).
+  void mnuNew_Click();
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  void mnuFileExit_Click();
+  void mnuKISS_Click();
+  void mnuWinEst_Click();
+  void mnuProgramSettings_Click();
+
   // Cutting run.
   void btnCut_Click();
   void Slider1_Change(int position);
@@ -148,6 +160,14 @@ class frmMain : public QMainWindow, public Frontend {
   // Cutting run (main_window_cutting.cpp).
   void SetCuttingActive(bool active);
 
+  // File commands (main_window_file.cpp).
+  void CreateFileActions();
+  bool SaveChangesFirst();
+  bool SaveAsChosen();
+  void RunImportCommand(ImportFormat format, const char* title, const char* filter);
+  bool HandleDoubleClick(QObject* watched, QEvent::Type type);
+  bool MayClose();
+
   // Message boxes of the list editing: OK only, the program's title.
   void Notify(const char* text, MessageIcon icon = MessageIcon::None);
   void NotifyMaxCutsPerLine();
@@ -163,9 +183,23 @@ class frmMain : public QMainWindow, public Frontend {
   std::optional<ShownLength> shownStockLength_;
   std::optional<ShownLength> shownCutLength_;
   bool cutting_ = false;
+  // Set by Exit, whose own question has been answered, so that closing the
+  // window does not ask again.
+  bool exiting_ = false;
   QElapsedTimer sinceLastPump_;
 
   QToolBar* Toolbar1 = nullptr;
+  QAction* mnuNew = nullptr;
+  QAction* mnuFileOpen = nullptr;
+  QAction* mnuKISS = nullptr;
+  QAction* mnuWinEst = nullptr;
+  QAction* mnuFileSave = nullptr;
+  QAction* mnuFileSaveAs = nullptr;
+  QAction* mnuFileExit = nullptr;
+  QAction* mnuProgramSettings = nullptr;
+  QAction* toolNew_ = nullptr;
+  QAction* toolOpen_ = nullptr;
+  QAction* toolSave_ = nullptr;
   QAction* mnuFilePageSetup = nullptr;
   QAction* mnuFilePrint = nullptr;
   QAction* mnuViewOutput = nullptr;
@@ -209,4 +243,5 @@ class frmMain : public QMainWindow, public Frontend {
   frmCuttingProgress* progress_ = nullptr;
   QPointer<frmOutput> output_;
   QPointer<frmFIHelp> lengthHelp_;
+  QPointer<frmSettings> settings_;
 };

@@ -54,5 +54,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (!MayClose()) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
 }

@@ -94,10 +94,6 @@ void frmMain::ShowCutFileName(const std::string&) {}
 
 void frmMain::MarkMaterialSaved() { MarkMaterialPresent(); }
 
-// Save As is one of the File commands, which the window does not offer yet;
-// a job without file names is then not saved.
-void frmMain::RunSaveAs() {}
-
 void frmMain::SetOptimizationLevel(int level) { Slider1->setValue(std::clamp(level, 0, 10)); }
 
 void frmMain::ShowProgressWindow(bool visible) { progress_->setVisible(visible); }

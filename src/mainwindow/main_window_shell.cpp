@@ -13,6 +13,7 @@
 #include "mainwindow/dialogs.h"
 #include "mainwindow/length_help_window.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/main_window_util.h"
 #include "mainwindow/qt_text.h"
 #include "mainwindow/report_printing.h"
 #include "mainwindow/splash_window.h"
@@ -23,13 +24,14 @@ namespace {
 
 constexpr int kAboutMilliseconds = 8000;
 
+}  // namespace
+
 QAction* NewAction(QObject* parent, const char* name, const char* text) {
   auto* action = new QAction(QString::fromLatin1(text), parent);
   action->setObjectName(QString::fromLatin1(name));
   return action;
 }
 
-// A toolbar button, identified by its key.
 QAction* NewToolButton(QObject* parent, const char* key, const char* toolTip, const char* icon) {
   auto* action = new QAction(QIcon(QString::fromLatin1(icon)), QString::fromLatin1(key), parent);
   action->setData(QString::fromLatin1(key));
@@ -37,9 +39,8 @@ QAction* NewToolButton(QObject* parent, const char* key, const char* toolTip, co
   return action;
 }
 
-}  // namespace
-
 void frmMain::CreateActions() {
+  CreateFileActions();
   mnuFilePageSetup = NewAction(this, "mnuFilePageSetup", texts::kPageSetupItem);
   connect(mnuFilePageSetup, &QAction::triggered, this, &frmMain::mnuFilePageSetup_Click);
   mnuFilePrint = NewAction(this, "mnuFilePrint", texts::kPrintItem);
@@ -65,12 +66,21 @@ void frmMain::CreateActions() {
 void frmMain::CreateMenus() {
   QMenu* file = menuBar()->addMenu(QString::fromLatin1(texts::kFileMenu));
   file->setObjectName(QStringLiteral("mnuFile"));
+  file->addActions({mnuNew, mnuFileOpen, mnuKISS, mnuWinEst});
+  file->addSeparator();
+  file->addActions({mnuFileSave, mnuFileSaveAs});
+  file->addSeparator();
   file->addAction(mnuFilePageSetup);
   file->addAction(mnuFilePrint);
+  file->addSeparator();
+  file->addAction(mnuFileExit);
   QMenu* view = menuBar()->addMenu(QString::fromLatin1(texts::kViewMenu));
   view->setObjectName(QStringLiteral("mnuView"));
   view->addAction(mnuViewOutput);
   view->addAction(mnuViewStatusBar);
+  QMenu* settings = menuBar()->addMenu(QString::fromLatin1(texts::kSettingsMenu));
+  settings->setObjectName(QStringLiteral("mnuSettings"));
+  settings->addAction(mnuProgramSettings);
   QMenu* help = menuBar()->addMenu(QString::fromLatin1(texts::kHelpMenu));
   help->setObjectName(QStringLiteral("mnuHelp"));
   help->addAction(mnuHelpContents);
@@ -84,6 +94,8 @@ void frmMain::CreateToolBar() {
   Toolbar1->setMovable(false);
   Toolbar1->setFloatable(false);
   Toolbar1->setContextMenuPolicy(Qt::PreventContextMenu);
+  Toolbar1->addActions({toolNew_, toolOpen_, toolSave_});
+  Toolbar1->addSeparator();
   Toolbar1->addAction(toolCut_);
   Toolbar1->addAction(toolViewDetails_);
   Toolbar1->addAction(toolPrint_);
@@ -103,7 +115,13 @@ void frmMain::Toolbar1_ButtonClick(QAction* button) {
   // A command run from the toolbar reports its own failures; nothing more
   // is shown here.
   try {
-    if (key == QLatin1String(texts::kToolCut)) {
+    if (key == QLatin1String(texts::kToolNew)) {
+      mnuNew_Click();
+    } else if (key == QLatin1String(texts::kToolOpen)) {
+      mnuFileOpen_Click();
+    } else if (key == QLatin1String(texts::kToolSave)) {
+      mnuFileSave_Click();
+    } else if (key == QLatin1String(texts::kToolCut)) {
       btnCut_Click();
     } else if (key == QLatin1String(texts::kToolViewDetails)) {
       mnuViewOutput_Click();

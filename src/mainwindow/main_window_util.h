@@ -3,6 +3,14 @@
 #include <QFocusEvent>
 #include <QListWidget>
 
+class QAction;
+class QObject;
+
+// A menu item named for the tests and the window's code.
+QAction* NewAction(QObject* parent, const char* name, const char* text);
+// A toolbar button, identified by its key.
+QAction* NewToolButton(QObject* parent, const char* key, const char* toolTip, const char* icon);
+
 // The selected line of a list box, or -1. The current line does not count:
 // a list that gets the focus makes its first line current without
 // selecting it.

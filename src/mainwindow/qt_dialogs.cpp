@@ -37,16 +37,20 @@ Answer QtDialogs::YesNo(QWidget* parent, const QString& title, const QString& te
   }
 }
 
-QString QtDialogs::OpenFileName(QWidget* parent, const QString& folder, const QString& filter,
-                                const QString& selectedFilter) {
+QString QtDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                const QString& filter, const QString& selectedFilter) {
   QString chosenFilter = selectedFilter;
-  return QFileDialog::getOpenFileName(parent, QString(), folder, filter, &chosenFilter);
+  return QFileDialog::getOpenFileName(parent, title, folder, filter, &chosenFilter);
 }
 
 QString QtDialogs::SaveFileName(QWidget* parent, const QString& proposed, const QString& filter,
                                 const QString& selectedFilter) {
   QString chosenFilter = selectedFilter;
   return QFileDialog::getSaveFileName(parent, QString(), proposed, filter, &chosenFilter);
+}
+
+QString QtDialogs::ExistingDirectory(QWidget* parent, const QString& title, const QString& folder) {
+  return QFileDialog::getExistingDirectory(parent, title, folder);
 }
 
 bool QtDialogs::Print(QWidget* parent, QPrinter& printer) {

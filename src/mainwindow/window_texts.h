@@ -45,6 +45,15 @@ inline constexpr const char* kExitTip = "Exit BRX";
 
 // Menus and toolbar.
 inline constexpr const char* kFileMenu = "&File";
+inline constexpr const char* kNewItem = "&New";
+inline constexpr const char* kOpenItem = "&Open";
+inline constexpr const char* kImportKissItem = "Import KISS";
+inline constexpr const char* kImportWinEstItem = "Import WinEst";
+inline constexpr const char* kSaveItem = "&Save";
+inline constexpr const char* kSaveAsItem = "Save &As...";
+inline constexpr const char* kExitItem = "E&xit";
+inline constexpr const char* kSettingsMenu = "&Settings";
+inline constexpr const char* kProgramSettingsItem = "&Progam";
 inline constexpr const char* kPageSetupItem = "Page Set&up...";
 inline constexpr const char* kPrintItem = "&Print...";
 inline constexpr const char* kViewMenu = "&View";
@@ -53,6 +62,9 @@ inline constexpr const char* kStatusBarItem = "Status &Bar";
 inline constexpr const char* kHelpMenu = "&Help";
 inline constexpr const char* kWebSupportItem = "&Web Support";
 inline constexpr const char* kAboutItem = "&About BRX...";
+inline constexpr const char* kToolNew = "New";
+inline constexpr const char* kToolOpen = "Open";
+inline constexpr const char* kToolSave = "Save";
 inline constexpr const char* kToolCut = "Cut";
 inline constexpr const char* kToolViewDetails = "View Details";
 inline constexpr const char* kToolViewDetailsTip = "View last computed cutting list";
@@ -60,6 +72,19 @@ inline constexpr const char* kToolPrint = "Print";
 inline constexpr const char* kToolPrintTip = "Print last computed cutting list";
 // The online guide page that Web Support opens.
 inline constexpr const char* kWebSupportUrl = "https://brx.example.org/guide/";
+
+// File commands and imports. The dialogs' filters are in Qt's syntax; the
+// stock entry is the one preselected.
+inline constexpr const char* kSaveChanges = "Save Changes ?";
+inline constexpr const char* kFileStatus = "File : ";
+inline constexpr const char* kNewJobMaterial = "Select/Enter material description";
+inline constexpr const char* kNewStockFile = "MyStock.stk";
+inline constexpr const char* kNewCutFile = "MyCuts.cut";
+inline constexpr const char* kTextFilter = "Text (*.txt)";
+inline constexpr const char* kStockFilter = "Stock (*.stk *.stc)";
+inline constexpr const char* kKissImportTitle = "KISS File Cut List Import";
+inline constexpr const char* kKissFilter = "KISS (*.kss *.txt *.KSS *.TXT)";
+inline constexpr const char* kWinEstImportTitle = "WinEstimator Cut List Import";
 
 // Hints that follow the mouse and the unit settings.
 inline constexpr const char* kCutQtyHint = "Enter quantity of pieces to cut";

@@ -22,13 +22,11 @@ void SaveShownLists(JobState& job, Frontend& frontend) {
   if (job.pieceCount > 0 || job.cutListEdited) WriteCutFile(job, frontend);
 }
 
-// Reads both files back, sorted longest first. False when one could not be read.
-bool ReloadLists(JobState& job, Frontend& frontend) {
-  const bool cutsRead = ReadCutFile(job, frontend);
-  if (cutsRead) SortPiecesByLength(job.pieceCount, job.pieces);
-  const bool stockRead = ReadStockFile(job, frontend);
-  if (stockRead) SortStockByLength(job.stockCount, job.stock);
-  return cutsRead && stockRead;
+// Reads both files back, sorted longest first. A file that could not be read
+// leaves its list empty, which the checks then report.
+void ReloadLists(JobState& job, Frontend& frontend) {
+  if (ReadCutFile(job, frontend)) SortPiecesByLength(job.pieceCount, job.pieces);
+  if (ReadStockFile(job, frontend)) SortStockByLength(job.stockCount, job.stock);
 }
 
 // The empty-list checks; messages only when someone is there to read them.
@@ -68,7 +66,7 @@ bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten) {
 
 CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level) {
   SaveShownLists(job, frontend);
-  if (!ReloadLists(job, frontend)) return CuttingRunOutcome::FileUnreadable;
+  ReloadLists(job, frontend);
   if (const CuttingRunOutcome check = CheckLists(job, frontend);
       check != CuttingRunOutcome::Completed) {
     return check;

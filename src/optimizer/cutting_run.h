@@ -5,11 +5,10 @@ class Frontend;
 
 // How a cutting run ended, for batch mode's exit status.
 enum class CuttingRunOutcome {
-  Completed,       // the job ran (pieces left uncut and warnings included)
-  FileUnreadable,  // the stock or the cut file could not be read
-  NoStock,         // the current material has no stock rows
-  NoCuts,          // the current material has no pieces to cut
-  OutputFailed,    // the report, the export or the stock file was not written
+  Completed,     // the job ran (pieces left uncut and warnings included)
+  NoStock,       // the current material has no stock rows
+  NoCuts,        // the current material has no pieces to cut
+  OutputFailed,  // the report, the export or the stock file was not written
 };
 
 // The cutting run's engine sequence: save and reload the job files, check the

@@ -9,8 +9,8 @@
 #include "core/job_state.h"
 #include "core/length_text.h"
 #include "core/number_text.h"
+#include "core/safe_file.h"
 #include "core/ui_texts.h"
-#include "reports/atomic_text_file.h"
 #include "reports/bar_cuts.h"
 #include "reports/report_text.h"
 
@@ -113,9 +113,8 @@ bool ExportCutList(const JobState& job, Frontend& frontend, const std::string& c
   if (!DeleteConfiguredFile(frontend, configuredPath)) return false;
   frontend.ShowStatus("Exporting cutting list ...");
   const std::string text = ExportText(job, frontend);
-  BrxError error;
-  if (!WriteTextFileAtomically(exportPath, text, error)) {
-    ShowExportError(frontend, exportPath, error);
+  if (const auto error = TryWriteFileSafely(exportPath, text)) {
+    ShowExportError(frontend, exportPath, *error);
     return false;
   }
   return true;

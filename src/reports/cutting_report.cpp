@@ -10,8 +10,8 @@
 #include "core/job_state.h"
 #include "core/length_text.h"
 #include "core/number_text.h"
+#include "core/safe_file.h"
 #include "core/text_util.h"
-#include "reports/atomic_text_file.h"
 #include "reports/bar_cuts.h"
 #include "reports/input_report.h"
 #include "reports/report_text.h"
@@ -162,9 +162,8 @@ bool WriteCuttingReport(const JobState& job, Frontend& frontend, const std::stri
   WriteStockLists(job, LengthText(job, frontend), out);
   out.Write("");
   out.Write("End of report: " + reportTime);
-  BrxError error;
-  if (!WriteTextFileAtomically(path, inputSection + out.Content(), error)) {
-    ShowError(frontend, error);
+  if (const auto error = TryWriteFileSafely(path, inputSection + out.Content())) {
+    ShowError(frontend, *error);
     return false;
   }
   return true;

@@ -5,8 +5,8 @@
 #include "core/job_state.h"
 #include "core/length_text.h"
 #include "core/number_text.h"
+#include "core/safe_file.h"
 #include "core/ui_texts.h"
-#include "reports/atomic_text_file.h"
 #include "reports/report_text.h"
 
 namespace {
@@ -74,9 +74,8 @@ bool WriteInputReport(const JobState& job, Frontend& frontend, const std::string
   WriteStockList(job, lengths, out);
   WriteCutList(job, frontend, lengths, out);
   text = out.Content();
-  BrxError error;
-  if (!WriteTextFileAtomically(path, text, error)) {
-    ShowError(frontend, error);
+  if (const auto error = TryWriteFileSafely(path, text)) {
+    ShowError(frontend, *error);
     return false;
   }
   return true;

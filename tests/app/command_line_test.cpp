@@ -45,3 +45,11 @@ TEST(ProgramOptionsTest, PrintingOptionsWinAndJobArgumentsPassThrough) {
 }
 
 }  // namespace
+
+TEST(ProgramOptionsTest, ImportTakesTheFormatAndFileAfterIt) {
+  const ProgramOptions import = ParseProgramOptions({"--import", "kiss", "/jobs/a b.kss"});
+  EXPECT_EQ(import.action, ProgramOptions::Action::Import);
+  EXPECT_EQ(import.optionArguments, (std::vector<std::string>{"kiss", "/jobs/a b.kss"}));
+  EXPECT_TRUE(import.jobArguments.empty());
+  EXPECT_EQ(ParseProgramOptions({"a.cut", "--import"}).action, ProgramOptions::Action::RunJob);
+}

@@ -89,7 +89,7 @@ class MainWindowShellTest : public QObject {
              QStringLiteral("Adjust maximum optimization potential"));
     QCOMPARE(w->MaterialBox()->toolTip(), QStringLiteral("Enter Material Description here"));
     QVERIFY(!w->Get<QPushButton>("btnAddStock")->isEnabled());
-    QVERIFY(!w->Get<QPushButton>("btnExit")->isEnabled());
+    QVERIFY(w->Get<QPushButton>("btnExit")->isEnabled());
     QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
     QCOMPARE(w->Get<QGroupBox>("FraCutLst")->title(), QStringLiteral("Cut list for W8X31"));
     QCOMPARE(w->Get<QListWidget>("LstStock")->font().family(), QStringLiteral("Liberation Mono"));

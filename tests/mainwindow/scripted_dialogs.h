@@ -27,11 +27,26 @@ class ScriptedDialogs : public Dialogs {
     answers.pop_front();
     return answer;
   }
-  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
+  // File dialogs record what they were opened with and answer by script.
+  struct FileDialog {
+    QString title;
+    QString start;
+    QString filter;
+    QString selectedFilter;
+  };
+  QString OpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
+                       const QString& selectedFilter) override {
+    openDialogs.push_back({title, folder, filter, selectedFilter});
     return openFileAnswer;
   }
-  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+  QString SaveFileName(QWidget*, const QString& proposed, const QString& filter,
+                       const QString& selectedFilter) override {
+    saveDialogs.push_back({QString(), proposed, filter, selectedFilter});
     return saveFileAnswer;
+  }
+  QString ExistingDirectory(QWidget*, const QString& title, const QString& folder) override {
+    folderDialogs.push_back({title, folder, QString(), QString()});
+    return folderAnswer;
   }
   // Prints to printToPdf with printCopies copies, or cancels when it is empty.
   bool Print(QWidget*, QPrinter& printer) override {
@@ -60,6 +75,10 @@ class ScriptedDialogs : public Dialogs {
   std::deque<Answer> answers;
   QString openFileAnswer;
   QString saveFileAnswer;
+  QString folderAnswer;
+  std::vector<FileDialog> openDialogs;
+  std::vector<FileDialog> saveDialogs;
+  std::vector<FileDialog> folderDialogs;
   QString printToPdf;
   int printCopies = 1;
   int printDialogs = 0;

@@ -1,0 +1,38 @@
+#pragma once
+
+// The settings dialog's captions and tool tips, each in one place.
+namespace texts {
+
+inline constexpr const char* kSettingsCaption = "BRX Settings";
+inline constexpr const char* kUnitsFrame = "Units";
+inline constexpr const char* kUnitsTip = "Select the units for length display";
+inline constexpr const char* kEnglish = "English";
+inline constexpr const char* kEnglishTip = "expressed in Feet, inches and fractions on an inch";
+inline constexpr const char* kMetric = "Metric";
+inline constexpr const char* kMetricTip = "expressed in mm";
+inline constexpr const char* kInchesFrame = "Inches";
+inline constexpr const char* k32nds = "32nds";
+inline constexpr const char* kInchesOnly = "Inches only";
+inline constexpr const char* kStockFrameCaption = "Stock";
+inline constexpr const char* kKerf = "Kerf";
+inline constexpr const char* kKerfLabelTip = "Length of waste between cuts";
+inline constexpr const char* kKerfFieldTip = "Enter the length of material lost per cut";
+inline constexpr const char* kUnuseableLength = "Unuseable Length";
+inline constexpr const char* kUnuseableLengthTip = "Length of waste at stock ends";
+inline constexpr const char* kUpdateList = "Update List";
+inline constexpr const char* kUpdateListTip =
+    "Subtract used stock items from the initial stock list";
+inline constexpr const char* kReportOptionsFrame = "Report Options";
+inline constexpr const char* kPrintInputData = "Print Input Data";
+inline constexpr const char* kPrintInputDataTip = "Include the input data on the cutting report";
+inline constexpr const char* kLinesPerPage = "Lines per Page";
+inline constexpr const char* kSpinTip = "Adjust the no. of lines per page";
+inline constexpr const char* kBatchFrame = "Batch Directory";
+inline constexpr const char* kBatchFrameTip =
+    "Specifies the directory used for batch (automated) processing of data files";
+inline constexpr const char* kChooseFolder = "...";
+inline constexpr const char* kRestoreDefaults = "Restore Defaults";
+inline constexpr const char* kRestoreDefaultsTip = "Restores all program defaults";
+inline constexpr const char* kOK = "OK";
+
+}  // namespace texts

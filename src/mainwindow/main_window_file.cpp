@@ -1,0 +1,203 @@
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "app/settings_dialog.h"
+#include "app/settings_store.h"
+#include "core/file_names.h"
+#include "core/ui_texts.h"
+#include "jobfiles/cut_file.h"
+#include "jobfiles/stock_file.h"
+#include "mainwindow/dialogs.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/main_window_util.h"
+#include "mainwindow/qt_text.h"
+#include "mainwindow/window_texts.h"
+
+namespace {
+
+// The job dialogs offer text files and stock files, stock files first.
+QString JobFilter() {
+  return QString::fromLatin1(texts::kTextFilter) + QStringLiteral(";;") +
+         QString::fromLatin1(texts::kStockFilter);
+}
+
+// Everything up to and including the last "/", where the open dialog starts.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+QAction* NewCommand(QObject* parent, const char* name, const char* text, QKeyCombination key) {
+  QAction* action = NewAction(parent, name, text);
+  action->setShortcut(QKeySequence(key));
+  // Ctrl+X must run Exit even while a text field, which would cut, has the
+  // focus.
+  action->setShortcutContext(Qt::WindowShortcut);
+  return action;
+}
+
+}  // namespace
+
+void frmMain::CreateFileActions() {
+  mnuNew = NewCommand(this, "mnuNew", texts::kNewItem, Qt::CTRL | Qt::Key_N);
+  mnuFileOpen = NewCommand(this, "mnuFileOpen", texts::kOpenItem, Qt::CTRL | Qt::Key_O);
+  mnuKISS = NewAction(this, "mnuKISS", texts::kImportKissItem);
+  mnuWinEst = NewCommand(this, "mnuWinEst", texts::kImportWinEstItem, Qt::CTRL | Qt::Key_W);
+  mnuFileSave = NewCommand(this, "mnuFileSave", texts::kSaveItem, Qt::CTRL | Qt::Key_S);
+  mnuFileSaveAs = NewAction(this, "mnuFileSaveAs", texts::kSaveAsItem);
+  mnuFileExit = NewCommand(this, "mnuFileExit", texts::kExitItem, Qt::CTRL | Qt::Key_X);
+  mnuProgramSettings = NewAction(this, "mnuProgramSettings", texts::kProgramSettingsItem);
+  connect(mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
+  connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+  connect(mnuKISS, &QAction::triggered, this, &frmMain::mnuKISS_Click);
+  connect(mnuWinEst, &QAction::triggered, this, &frmMain::mnuWinEst_Click);
+  connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+  connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+  connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+  connect(mnuProgramSettings, &QAction::triggered, this, &frmMain::mnuProgramSettings_Click);
+
+  toolNew_ = NewToolButton(this, texts::kToolNew, texts::kToolNew, ":/icons/new.svg");
+  toolOpen_ = NewToolButton(this, texts::kToolOpen, texts::kToolOpen, ":/icons/open.svg");
+  toolSave_ = NewToolButton(this, texts::kToolSave, texts::kToolSave, ":/icons/save.svg");
+}
+
+// Unsaved edits are never dropped silently: Yes saves through Save As, No
+// goes on. False when the question was closed or the Save As cancelled, which
+// ends the command that asked.
+bool frmMain::SaveChangesFirst() {
+  if (!job_.dataChanged || job_.batchMode) return true;
+  switch (AskYesNo(texts::kProgramTitle, texts::kSaveChanges)) {
+    case Answer::Yes: return SaveAsChosen();
+    case Answer::No: return true;
+    case Answer::Cancel: break;
+  }
+  return false;
+}
+
+void frmMain::mnuNew_Click() {
+  if (!SaveChangesFirst()) return;
+  job_.stockCount = 0;
+  job_.pieceCount = 0;
+  job_.cutCount = 0;
+  const std::string folder = UserDataFolder();
+  job_.filename = folder;
+  job_.stock_filename = JoinPath(folder, texts::kNewStockFile);
+  job_.cut_filename = JoinPath(folder, texts::kNewCutFile);
+  job_.matl = texts::kNewJobMaterial;
+  // The empty job has nothing left to save.
+  job_.dataChanged = false;
+  {
+    // The box is emptied for display only; its change behaviour would take
+    // the empty text as the material.
+    const QSignalBlocker blocker(cboSection);
+    cboSection->clear();
+    cboSection->setEditText(QString());
+  }
+  RefreshStockList(0);
+  RefreshCutList(0);
+  ShowStockFileName(job_.stock_filename);
+}
+
+void frmMain::mnuFileOpen_Click() {
+  if (!SaveChangesFirst()) return;
+  const QString chosen =
+      dialogs_.OpenFileName(this, QString(), ToQt(FolderOf(job_.stock_filename)), JobFilter(),
+                            QString::fromLatin1(texts::kStockFilter));
+  if (chosen.isEmpty()) return;
+  // Whatever type was picked, the job is the .stk and .cut pair beside it.
+  const ImportFileNames names = ImportFileNamesFor(FromQt(chosen));
+  job_.filename = names.base;
+  job_.stock_filename = names.stockFile;
+  job_.cut_filename = names.cutFile;
+  job_.export_filename = names.exportFile;
+  ShowStatus(texts::kFileStatus + job_.filename);
+  LoadMaterials(job_, *this);
+  if (ReadStockFile(job_, *this)) SortStockByLength(job_.stockCount, job_.stock);
+  if (ReadCutFile(job_, *this)) SortPiecesByLength(job_.pieceCount, job_.pieces);
+  job_.usedPieceCount = 0;
+  SetMaterialBoxText(ToQt(job_.matl));
+}
+
+void frmMain::mnuFileSave_Click() {
+  if (job_.cut_filename.empty()) return;
+  WriteStockFile(job_, *this);
+  WriteCutFile(job_, *this);
+}
+
+void frmMain::mnuFileSaveAs_Click() { SaveAsChosen(); }
+
+void frmMain::RunSaveAs() { SaveAsChosen(); }
+
+// The stock file takes the name as chosen; the cut and export files share
+// its base, which for a name without an extension is the name itself.
+bool frmMain::SaveAsChosen() {
+  const QString chosen = dialogs_.SaveFileName(this, ToQt(job_.stock_filename), JobFilter(),
+                                               QString::fromLatin1(texts::kStockFilter));
+  if (chosen.isEmpty()) return false;
+  const std::string path = FromQt(chosen);
+  const ImportFileNames names = ImportFileNamesFor(path);
+  job_.filename = names.base;
+  job_.stock_filename = path;
+  job_.cut_filename = names.cutFile;
+  job_.export_filename = names.exportFile;
+  mnuFileSave_Click();
+  ShowStatus(texts::kFileStatus + job_.filename);
+  ShowStockFileName(job_.stock_filename);
+  return true;
+}
+
+void frmMain::mnuFileExit_Click() {
+  if (!SaveChangesFirst()) return;
+  SaveSettings(job_);
+  exiting_ = true;
+  close();
+}
+
+// The close box asks about unsaved edits as Exit does, but does not save
+// the settings.
+bool frmMain::MayClose() { return exiting_ || SaveChangesFirst(); }
+
+void frmMain::mnuKISS_Click() {
+  RunImportCommand(ImportFormat::Kiss, texts::kKissImportTitle, texts::kKissFilter);
+}
+
+void frmMain::mnuWinEst_Click() {
+  RunImportCommand(ImportFormat::WinEst, texts::kWinEstImportTitle, texts::kTextFilter);
+}
+
+void frmMain::RunImportCommand(ImportFormat format, const char* title, const char* filter) {
+  if (!SaveChangesFirst()) return;
+  const QString chosen =
+      dialogs_.OpenFileName(this, QString::fromLatin1(title), ToQt(FolderOf(job_.stock_filename)),
+                            QString::fromLatin1(filter), QString::fromLatin1(filter));
+  if (chosen.isEmpty()) return;
+  RunImport(job_, *this, format, FromQt(chosen));
+  SetMaterialBoxText(ToQt(job_.matl));
+}
+
+void frmMain::mnuProgramSettings_Click() {
+  // A dialog closed a moment ago may still await deletion; a new one loads
+  // afresh from the settings.
+  if (!settings_ || !settings_->isVisible()) {
+    settings_ = new frmSettings(job_, *this, dialogs_, this);
+  }
+  settings_->show();
+  settings_->raise();
+  settings_->activateWindow();
+}
+
+bool frmMain::HandleDoubleClick(QObject* watched, QEvent::Type type) {
+  if (type != QEvent::MouseButtonDblClick) return false;
+  if (watched == txtKerf) {
+    mnuProgramSettings_Click();
+  } else if (watched == txtStockFileName) {
+    mnuFileOpen_Click();
+  } else {
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,72 @@
+#include <QtTest>
+
+#include "main_window_fixture.h"
+#include "mainwindow/report_viewer_window.h"
+#include "optimizer/cutting_run.h"
+
+// The Cut button running the real cutting run: the empty-list messages, the
+// report and export written, the viewer opened and the lists rebuilt.
+class MainWindowCuttingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    w = std::make_unique<MainWindowFixture>(RunCutting);
+    w->job.export_filename = w->Path("Export.txt").toStdString();
+  }
+
+  void cutOnAnEmptyStockListExplains() {
+    QVERIFY(w->Open());
+    w->Click("btnCut");
+    QCOMPARE(w->dialogs.MessageTexts(),
+             QStringList{"There is no W8X31 stock\nPlease enter stock material before cutting"});
+    QVERIFY(!QFile::exists(w->Path("W8X31.bxl")));
+  }
+
+  void cutOnAnEmptyCutListExplains() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A12,5,40"}));
+    QVERIFY(w->Open());
+    w->Click("btnCut");
+    QCOMPARE(w->dialogs.MessageTexts(),
+             QStringList{"There are no W8X31 cuts\nPlease enter cut list before cutting."});
+  }
+
+  void cutWritesTheReportAndExportAndShowsThem() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A12,5,40", "L3X3,B1,2,20"}));
+    w->WriteFile("job.cut", CutFile({"B1,W8X31,3,12.5", "Z9,W8X31,1,50"}));
+    QVERIFY(w->Open());
+    w->Click("btnCut");
+    QVERIFY(w->dialogs.messages.empty());
+    const QString report = w->ReadFile("W8X31.bxl");
+    QVERIFY(
+        report.contains("INVENTORY Stock No. A12 length of 40'-0\"  cut:\r\n"
+                        "      3 pieces          B1            12'-6\"\r\n"));
+    QVERIFY(report.contains("Unable to cut 1 pc (Z9) of 50'-0\""));
+    QVERIFY(w->ReadFile("Export_W8X31.txt").startsWith("Status,Stock#,Shape,Length,Mark,Cut\r\n"));
+    auto* viewer = w->window->findChild<frmOutput*>();
+    QVERIFY(viewer != nullptr && viewer->isVisible());
+    // The other material's stock row is carried over by the save before the run.
+    QVERIFY(w->ReadFile("job.stk").contains("L3X3,B1,2,20"));
+    QCOMPARE(w->Lines("LstStock").size(), 1);
+    QVERIFY(w->Get<QPushButton>("btnCut")->isEnabled());
+  }
+
+  void cutAfterEmptyingTheCutListCutsNothing() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A12,5,40"}));
+    w->WriteFile("job.cut", CutFile({"B1,W8X31,3,12.5"}));
+    QVERIFY(w->Open());
+    w->Choose("LstCut", 0);
+    w->Click("btnDelCut");
+    w->Click("btnCut");
+    // The emptied list was saved, so the deleted row does not come back.
+    QCOMPARE(w->dialogs.MessageTexts(),
+             QStringList{"There are no W8X31 cuts\nPlease enter cut list before cutting."});
+    QVERIFY(!w->ReadFile("job.cut").contains("B1,W8X31"));
+  }
+
+ private:
+  std::unique_ptr<MainWindowFixture> w;
+};
+
+QTEST_MAIN(MainWindowCuttingTest)
+#include "main_window_cutting_test.moc"

@@ -1,0 +1,256 @@
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+
+#include "main_window_fixture.h"
+
+namespace {
+
+// Runs a command by its menu item or by its shortcut, as a user would.
+enum class Start { Menu, Shortcut };
+
+void Run(const MainWindowFixture& w, const char* item, Start start) {
+  auto* action = w.window->findChild<QAction*>(QString::fromLatin1(item));
+  QVERIFY(action);
+  if (start == Start::Menu) {
+    action->trigger();
+  } else {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w.window.get();
+    QTest::keySequence(target, action->shortcut());
+  }
+}
+
+}  // namespace
+
+class MainWindowFileTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLatin1());
+    qputenv("USERPROFILE", home.path().toLatin1());
+  }
+  void init() {
+    QFile::remove(SettingsFile());
+    w = std::make_unique<MainWindowFixture>();
+    w->WriteFile(QStringLiteral("job.stk"), StockFile({QStringLiteral("W8X31,A1,2,20")}));
+    w->WriteFile(QStringLiteral("job.cut"), CutFile({QStringLiteral("P1,W8X31,3,5")}));
+    QVERIFY(w->Open());
+  }
+  void cleanup() { w.reset(); }
+
+  void openDerivesTheJobNames_data() {
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<int>("start");
+    QTest::newRow("stock file, menu") << "Tower.stk"
+                                      << "Tower" << int(Start::Menu);
+    QTest::newRow("text pick, shortcut") << "Tower.txt"
+                                         << "Tower" << int(Start::Shortcut);
+    QTest::newRow("no point") << "Tower"
+                              << "Tower" << int(Start::Menu);
+    QTest::newRow("folder with a point") << "Rev.2/Tower"
+                                         << "Rev.2/Tower" << int(Start::Menu);
+  }
+  void openDerivesTheJobNames() {
+    QFETCH(QString, picked);
+    QFETCH(QString, base);
+    QFETCH(int, start);
+    QDir().mkpath(w->Path(QStringLiteral("Rev.2")));
+    w->WriteFile(base + QStringLiteral(".stk"),
+                 StockFile({QStringLiteral("W8X31,,1,30"), QStringLiteral("W8X31,,1,40"),
+                            QStringLiteral("W6X9,,1,10")}));
+    w->WriteFile(base + QStringLiteral(".cut"), CutFile({QStringLiteral("Q,W8X31,2,7")}));
+    w->dialogs.openFileAnswer = w->Path(picked);
+    Run(*w, "mnuFileOpen", static_cast<Start>(start));
+
+    QCOMPARE(w->dialogs.openDialogs.size(), 1u);
+    const auto& dialog = w->dialogs.openDialogs.front();
+    QCOMPARE(dialog.start, w->Path(QString()) + QLatin1Char('/'));
+    QCOMPARE(dialog.filter, QStringLiteral("Text (*.txt);;Stock (*.stk *.stc)"));
+    QCOMPARE(dialog.selectedFilter, QStringLiteral("Stock (*.stk *.stc)"));
+    const QString fullBase = w->Path(base);
+    QCOMPARE(QString::fromStdString(w->job.filename), fullBase);
+    QCOMPARE(QString::fromStdString(w->job.stock_filename), fullBase + ".stk");
+    QCOMPARE(QString::fromStdString(w->job.cut_filename), fullBase + ".cut");
+    QCOMPARE(QString::fromStdString(w->job.export_filename), fullBase + "_cutlist.txt");
+    QCOMPARE(w->job.stockCount, 2);
+    QCOMPARE(w->job.pieceCount, 2);
+    QCOMPARE(w->Lines("LstStock").size(), 2);
+    QCOMPARE(w->MaterialBox()->count(), 2);
+    QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
+  }
+
+  void cancelledDialogsChangeNothing() {
+    const std::string stock = w->job.stock_filename;
+    const std::string cut = w->job.cut_filename;
+    for (const char* item : {"mnuFileOpen", "mnuFileSaveAs", "mnuKISS", "mnuWinEst"}) {
+      Run(*w, item, Start::Menu);
+    }
+    QCOMPARE(w->job.stock_filename, stock);
+    QCOMPARE(w->job.cut_filename, cut);
+    QCOMPARE(w->job.stockCount, 1);
+    QCOMPARE(w->dialogs.openDialogs.size(), 3u);
+    QCOMPARE(w->dialogs.saveDialogs.size(), 1u);
+  }
+
+  void saveAsNamesAndWritesTheJob_data() {
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("text pick") << "Bridge.txt"
+                               << "Bridge";
+    QTest::newRow("no point") << "Bridge"
+                              << "Bridge";
+    QTest::newRow("folder with a point") << "Rev.2/Bridge"
+                                         << "Rev.2/Bridge";
+  }
+  void saveAsNamesAndWritesTheJob() {
+    QFETCH(QString, picked);
+    QFETCH(QString, base);
+    QDir().mkpath(w->Path(QStringLiteral("Rev.2")));
+    w->dialogs.saveFileAnswer = w->Path(picked);
+    Run(*w, "mnuFileSaveAs", Start::Menu);
+
+    QCOMPARE(w->dialogs.saveDialogs.front().start, w->Path(QStringLiteral("job.stk")));
+    QCOMPARE(w->dialogs.saveDialogs.front().selectedFilter, QStringLiteral("Stock (*.stk *.stc)"));
+    QCOMPARE(QString::fromStdString(w->job.stock_filename), w->Path(picked));
+    QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path(base + ".cut"));
+    QCOMPARE(QString::fromStdString(w->job.export_filename), w->Path(base + "_cutlist.txt"));
+    QVERIFY(w->ReadFile(picked).contains(QStringLiteral("W8X31")));
+    QVERIFY(w->ReadFile(base + ".cut").contains(QStringLiteral("P1")));
+    QCOMPARE(w->Status(), QStringLiteral("File : ") + w->Path(base));
+    QCOMPARE(w->Text("txtStockFileName"), w->Path(picked));
+  }
+
+  void saveWritesBothFilesOnlyWithACutFileName() {
+    QFile::remove(w->Path(QStringLiteral("job.stk")));
+    QFile::remove(w->Path(QStringLiteral("job.cut")));
+    Run(*w, "mnuFileSave", Start::Shortcut);
+    QVERIFY(w->ReadFile(QStringLiteral("job.stk")).contains(QStringLiteral("W8X31,A1,2,20")));
+    QVERIFY(w->ReadFile(QStringLiteral("job.cut")).contains(QStringLiteral("P1")));
+
+    QFile::remove(w->Path(QStringLiteral("job.stk")));
+    w->job.cut_filename.clear();
+    Run(*w, "mnuFileSave", Start::Menu);
+    QVERIFY(!QFile::exists(w->Path(QStringLiteral("job.stk"))));
+  }
+
+  void newStartsAnEmptyJobInTheDataFolder() {
+    Run(*w, "mnuNew", Start::Shortcut);
+    const QString folder = home.filePath(QStringLiteral("BRX"));
+    QCOMPARE(QString::fromStdString(w->job.filename), folder);
+    QCOMPARE(QString::fromStdString(w->job.stock_filename), folder + "/MyStock.stk");
+    QCOMPARE(QString::fromStdString(w->job.cut_filename), folder + "/MyCuts.cut");
+    QCOMPARE(QString::fromStdString(w->job.matl),
+             QStringLiteral("Select/Enter material description"));
+    QCOMPARE(w->job.stockCount, 0);
+    QCOMPARE(w->job.pieceCount, 0);
+    QVERIFY(w->Lines("LstStock").isEmpty());
+    QVERIFY(w->Lines("LstCut").isEmpty());
+    QCOMPARE(w->MaterialBox()->count(), 0);
+    QCOMPARE(w->MaterialBox()->currentText(), QString());
+    QCOMPARE(w->Text("txtStockFileName"), folder + "/MyStock.stk");
+  }
+
+  // Every command that would drop unsaved edits asks first: closing the
+  // question, or cancelling the Save As that Yes starts, ends the command;
+  // No goes on.
+  void saveQuestionGuardsEveryCommand_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("goesOn");
+    for (const char* item : {"mnuNew", "mnuFileOpen", "mnuKISS", "mnuWinEst", "mnuFileExit"}) {
+      QTest::addRow("%s closed", item) << item << int(Answer::Cancel) << false;
+      QTest::addRow("%s yes, save cancelled", item) << item << int(Answer::Yes) << false;
+      QTest::addRow("%s no", item) << item << int(Answer::No) << true;
+    }
+  }
+  void saveQuestionGuardsEveryCommand() {
+    QFETCH(QString, item);
+    QFETCH(int, answer);
+    QFETCH(bool, goesOn);
+    w->job.dataChanged = true;
+    w->dialogs.answers = {static_cast<Answer>(answer)};
+    Run(*w, item.toLatin1().constData(), Start::Menu);
+    QCOMPARE(w->dialogs.questions.size(), 1u);
+    QCOMPARE(w->dialogs.questions.front().text, QStringLiteral("Save Changes ?"));
+    const bool wentOn = item == QLatin1String("mnuNew")        ? w->job.stockCount == 0
+                        : item == QLatin1String("mnuFileExit") ? !w->window->isVisible()
+                                                               : !w->dialogs.openDialogs.empty();
+    QCOMPARE(wentOn, goesOn);
+    QCOMPARE(QFile::exists(SettingsFile()), goesOn && item == QLatin1String("mnuFileExit"));
+  }
+
+  void yesSavesUnderTheChosenNameBeforeOpening() {
+    w->job.dataChanged = true;
+    w->dialogs.answers = {Answer::Yes};
+    w->dialogs.saveFileAnswer = w->Path(QStringLiteral("Saved.stk"));
+    Run(*w, "mnuFileOpen", Start::Menu);
+    QVERIFY(w->ReadFile(QStringLiteral("Saved.stk")).contains(QStringLiteral("W8X31,A1,2,20")));
+    QCOMPARE(w->dialogs.openDialogs.size(), 1u);
+  }
+
+  void exitWithoutEditsSavesTheSettingsAndCloses() {
+    w->Click("btnExit");
+    QVERIFY(w->dialogs.questions.empty());
+    QVERIFY(!w->window->isVisible());
+    QVERIFY(QFile::exists(SettingsFile()));
+  }
+
+  void closeBoxAsksAboutEditsButNeverSavesSettings_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("no") << int(Answer::No) << true;
+    QTest::newRow("closed") << int(Answer::Cancel) << false;
+    QTest::newRow("yes, save cancelled") << int(Answer::Yes) << false;
+  }
+  void closeBoxAsksAboutEditsButNeverSavesSettings() {
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    w->job.dataChanged = true;
+    w->dialogs.answers = {static_cast<Answer>(answer)};
+    w->window->close();
+    QCOMPARE(w->dialogs.questions.size(), 1u);
+    QCOMPARE(!w->window->isVisible(), closes);
+    QVERIFY(!QFile::exists(SettingsFile()));
+  }
+
+  void importsOpenTheirOwnDialogs() {
+    Run(*w, "mnuWinEst", Start::Shortcut);
+    Run(*w, "mnuKISS", Start::Menu);
+    QCOMPARE(w->dialogs.openDialogs.size(), 2u);
+    QCOMPARE(w->dialogs.openDialogs[0].title, QStringLiteral("WinEstimator Cut List Import"));
+    QCOMPARE(w->dialogs.openDialogs[0].filter, QStringLiteral("Text (*.txt)"));
+    QCOMPARE(w->dialogs.openDialogs[1].title, QStringLiteral("KISS File Cut List Import"));
+    QCOMPARE(w->dialogs.openDialogs[1].filter, QStringLiteral("KISS (*.kss *.txt *.KSS *.TXT)"));
+  }
+
+  void kissImportMakesTheImportedJobCurrent() {
+    w->WriteFile(QStringLiteral("Tower.kss"),
+                 QStringLiteral("KISS,1.0\r\nD,A,3,A,m1,2,5,W8X31,,304.8,,W\r\n"));
+    w->dialogs.openFileAnswer = w->Path(QStringLiteral("Tower.kss"));
+    Run(*w, "mnuKISS", Start::Menu);
+    QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path(QStringLiteral("Tower.cut")));
+    QVERIFY(QFile::exists(w->Path(QStringLiteral("Tower.cut"))));
+    QCOMPARE(w->Text("txtStockFileName"), w->Path(QStringLiteral("Tower.stk")));
+    QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
+    QVERIFY(!w->job.dataChanged);
+  }
+
+  void doubleClicksAndToolbarStartTheirCommands() {
+    QTest::mouseDClick(w->Get<QLineEdit>("txtStockFileName"), Qt::LeftButton);
+    QCOMPARE(w->dialogs.openDialogs.size(), 1u);
+    QTest::mouseDClick(w->Get<QLineEdit>("txtKerf"), Qt::LeftButton);
+    QVERIFY(w->window->findChild<QDialog*>(QStringLiteral("frmSettings")));
+  }
+
+ private:
+  QString SettingsFile() const { return home.filePath(QStringLiteral("config/Brx/Brx.ini")); }
+
+  QTemporaryDir home;
+  std::unique_ptr<MainWindowFixture> w;
+};
+
+QTEST_MAIN(MainWindowFileTest)
+#include "main_window_file_test.moc"
