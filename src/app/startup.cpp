@@ -5,10 +5,9 @@
 #include "app/settings_store.h"
 #include "core/file_names.h"
 #include "core/job_state.h"
+#include "core/ui_texts.h"
 
 namespace {
-
-constexpr const char* kFirstStartMaterial = "Select/Enter material description";
 
 // A job argument names a file in the batch folder unless it is absolute.
 std::string InBatchFolder(const JobState& job, const std::string& name) {
@@ -23,7 +22,7 @@ void CreateUserDataFolderOnFirstStart(JobState& job) {
   job.filename = folder;
   job.cut_filename = JoinPath(folder, "MyCuts.cut");
   job.stock_filename = JoinPath(folder, "MyStock.stk");
-  job.matl = kFirstStartMaterial;
+  job.matl = texts::kNewJobMaterial;
   std::filesystem::create_directories(folder, error);
 }
 

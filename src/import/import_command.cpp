@@ -4,6 +4,7 @@
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/text_util.h"
+#include "core/ui_texts.h"
 #include "import/kiss_import.h"
 #include "import/winest_import.h"
 
@@ -11,7 +12,6 @@ namespace {
 
 constexpr const char* kImportComplete = "Import Complete";
 constexpr const char* kImportUnsuccessful = "Import Unsuccessful";
-constexpr const char* kFileStatus = "File : ";
 // Only the KISS import asks for a material after its file name.
 constexpr const char* kSelectMaterialHint = "          Select material from list.";
 
@@ -54,6 +54,6 @@ bool ImportCutList(JobState& job, Frontend& frontend, ImportFormat format,
   frontend.ShowStockFileName(job.stock_filename);
   job.dataChanged = false;
   const std::string hint = format == ImportFormat::Kiss ? kSelectMaterialHint : "";
-  frontend.ShowStatus(kFileStatus + job.cut_filename + hint);
+  frontend.ShowStatus(texts::kFileStatus + job.cut_filename + hint);
   return true;
 }
