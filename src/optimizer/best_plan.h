@@ -8,10 +8,12 @@ class Frontend;
 enum class OptimizerKind { Classic, Best };
 
 struct PlanResult {
-  // No plan that cuts what this plan cuts can use less stock length (the
-  // LP bound, rounded up to whole bars when the stock rows with bars left
-  // share one length); 0 when nothing was cut, Cancel came before the bound
-  // was known, or the plan is the bar packing search's alone.
+  // No plan that cuts what this plan cuts can use less stock length: the
+  // pattern LP bound (or, where column generation did not finish within the
+  // level's effort or Cancel, the best bound it proved, and never less than
+  // the total length the pieces need), rounded up to whole bars when the
+  // stock rows with bars left share one length. 0 when nothing was cut, and
+  // from RunOptimizer with the classic optimiser.
   double lowerBound = 0.0;
   double stockLength = 0.0;  // total stock length of the plan
   bool cancelled = false;    // Cancel was pressed: the best plan found so far
