@@ -147,13 +147,14 @@ JobState MakeTestJob(const std::vector<TestStock>& stock, const std::vector<doub
   job.matl = "W8X31";
   job.kerf = kerf;
   job.UnuseableLen = unusable;
-  for (const TestStock& spec : stock) {
+  for (const TestStock& given : stock) {
     StockItem& row = job.stock[job.stockCount];
     row.material = job.matl;
     row.bin = "B" + std::to_string(job.stockCount + 1);
-    row.length = spec.length;
-    row.nonInventory = spec.quantity == 0;
-    row.quantity = static_cast<std::int16_t>(row.nonInventory ? kOrderableQuantity : spec.quantity);
+    row.length = given.length;
+    row.nonInventory = given.quantity == 0;
+    row.quantity =
+        static_cast<std::int16_t>(row.nonInventory ? kOrderableQuantity : given.quantity);
     job.totalStockQuantity += std::max<int>(0, row.quantity);
     ++job.stockCount;
   }
