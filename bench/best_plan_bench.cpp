@@ -13,37 +13,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "core/frontend.h"
+#include "app/batch_frontend.h"
 #include "core/job_state.h"
 #include "optimizer/best_plan.h"
 #include "optimizer/pack_bars.h"
 
 namespace {
-
-class SilentFrontend : public Frontend {
- public:
-  void ShowStatus(const std::string&) override {}
-  void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
-  Answer AskYesNo(const std::string&, const std::string&) override { return Answer::Cancel; }
-  void RefreshStockList(int) override {}
-  void RefreshCutList(int) override {}
-  std::vector<std::string> MaterialEntries() const override { return {}; }
-  void SetMaterialEntries(const std::vector<std::string>&) override {}
-  void ShowStockFileName(const std::string&) override {}
-  void ShowCutFileName(const std::string&) override {}
-  void MarkMaterialSaved() override {}
-  void RunSaveAs() override {}
-  void SetOptimizationLevel(int) override {}
-  void ShowProgressWindow(bool) override {}
-  void ShowProgress(float) override {}
-  void ShowReport(const std::string&) override {}
-  void PumpEvents() override {}
-  void PauseWithEvents(int) override {}
-};
 
 struct StockRow {
   double length;
@@ -184,7 +164,7 @@ std::vector<BenchJob> LargeMixes() {
 }
 
 void RunJob(benchmark::State& state, const BenchJob& bench, int level) {
-  SilentFrontend frontend;
+  BatchFrontend frontend(std::cerr);
   PlanResult result;
   JobState job;
   for (auto _ : state) {
@@ -207,7 +187,7 @@ void RunJob(benchmark::State& state, const BenchJob& bench, int level) {
 }
 
 void RunClassic(benchmark::State& state, const BenchJob& bench, int level) {
-  SilentFrontend frontend;
+  BatchFrontend frontend(std::cerr);
   JobState job;
   for (auto _ : state) {
     state.PauseTiming();
