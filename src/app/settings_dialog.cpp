@@ -22,6 +22,7 @@
 #include "core/number_text.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/qt_text.h"
+#include "optimizer/best_plan.h"
 
 namespace {
 
@@ -61,15 +62,17 @@ frmSettings::frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, QW
   CreateUnitControls();
   CreateStockControls();
   CreateReportControls();
+  CreateOptimizerControls();
   CreateBatchControls();
   CreateButtons();
   layout->addWidget(fraUnits, 0, 0);
   layout->addWidget(frmInches, 0, 1);
   layout->addWidget(frmStock, 1, 0);
   layout->addWidget(frmOptions, 1, 1);
-  layout->addWidget(Frame1, 2, 0, 1, 2);
-  layout->addWidget(btnClearSettings, 3, 0);
-  layout->addWidget(cmdOK, 3, 1);
+  layout->addWidget(fraOptimizer, 2, 0, 1, 2);
+  layout->addWidget(Frame1, 3, 0, 1, 2);
+  layout->addWidget(btnClearSettings, 4, 0);
+  layout->addWidget(cmdOK, 4, 1);
   Form_Load();
 }
 
@@ -136,6 +139,17 @@ void frmSettings::CreateReportControls() {
   connect(SpinButton1, &QSpinBox::valueChanged, this, &frmSettings::SpinButton1_Change);
 }
 
+void frmSettings::CreateOptimizerControls() {
+  fraOptimizer = Frame("fraOptimizer", texts::kOptimizerFrame, texts::kOptimizerTip);
+  optClassic = Named(new QRadioButton(Latin(texts::kClassic)), "optClassic", texts::kClassicTip);
+  optBest = Named(new QRadioButton(Latin(texts::kBest)), "optBest", texts::kBestTip);
+  auto* optimizer = new QHBoxLayout(fraOptimizer);
+  optimizer->addWidget(optClassic);
+  optimizer->addWidget(optBest);
+  optimizer->addStretch(1);
+  connect(optBest, &QRadioButton::toggled, this, &frmSettings::optOptimizer_Click);
+}
+
 void frmSettings::CreateBatchControls() {
   Frame1 = Frame("Frame1", texts::kBatchFrame, texts::kBatchFrameTip);
   txtBatchDir = Named(new QLineEdit, "txtBatchDir");
@@ -179,6 +193,12 @@ void frmSettings::Form_Load() {
     SpinButton1->setValue(std::clamp(lines, kMinLinesPerPage, kMaxLinesPerPage));
   }
   txtLinesPerPage->setText(QString::number(SpinButton1->value()));
+  {
+    // Showing the stored choice leaves its text as stored.
+    const QSignalBlocker blocker(optBest);
+    const bool best = OptimizerNamed(job_.optimizer) == OptimizerKind::Best;
+    (best ? optBest : optClassic)->setChecked(true);
+  }
   if (!QFileInfo(ToQt(job_.batchDir)).isDir()) {
     job_.batchDir = FromQt(QCoreApplication::applicationDirPath());
   }
@@ -237,6 +257,10 @@ void frmSettings::txtUnuseableLen_Change() {
 void frmSettings::SpinButton1_Change(int value) {
   job_.linesPerPage = std::to_string(value);
   txtLinesPerPage->setText(QString::number(value));
+}
+
+void frmSettings::optOptimizer_Click() {
+  job_.optimizer = optBest->isChecked() ? kBestOptimizerName : kClassicOptimizerName;
 }
 
 void frmSettings::btnBatchDir_Click() {

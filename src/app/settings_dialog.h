@@ -38,6 +38,7 @@ class frmSettings : public QDialog {
   void txtKerf_Change();
   void txtUnuseableLen_Change();
   void SpinButton1_Change(int value);
+  void optOptimizer_Click();
   void btnBatchDir_Click();
   void btnClearSettings_Click();
   void cmdOK_Click();
@@ -46,6 +47,7 @@ class frmSettings : public QDialog {
   void CreateUnitControls();
   void CreateStockControls();
   void CreateReportControls();
+  void CreateOptimizerControls();
   void CreateBatchControls();
   void CreateButtons();
   void Form_Load();
@@ -75,6 +77,9 @@ class frmSettings : public QDialog {
   QCheckBox* chkReportFlag = nullptr;
   QLabel* txtLinesPerPage = nullptr;
   QSpinBox* SpinButton1 = nullptr;
+  QGroupBox* fraOptimizer = nullptr;
+  QRadioButton* optClassic = nullptr;
+  QRadioButton* optBest = nullptr;
   QGroupBox* Frame1 = nullptr;
   QLineEdit* txtBatchDir = nullptr;
   QPushButton* btnBatchDir = nullptr;

@@ -16,6 +16,7 @@
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/number_text.h"
+#include "optimizer/best_plan.h"
 
 namespace {
 
@@ -114,6 +115,7 @@ std::vector<StoredText> LoadedTexts(const std::string& folder) {
       {"batchDir", &JobState::batchDir, ProgramFolder()},
       {"UnuseableLen", &JobState::UnuseableLen, "0.0"},
       {"ownerName", &JobState::ownerName, ""},
+      {"optimizer", &JobState::optimizer, kClassicOptimizerName},
   };
 }
 
@@ -163,6 +165,7 @@ void SaveSettings(const JobState& job) {
       {"export_filename", job.export_filename},
       {"filepath", ProgramFolder()},
       {"UnuseableLen", job.UnuseableLen},
+      {"optimizer", job.optimizer},
       {"ownerName", job.ownerName},
   };
   for (const auto& [key, value] : values) store.Write(key, value);

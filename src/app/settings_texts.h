@@ -27,6 +27,15 @@ inline constexpr const char* kPrintInputData = "Print Input Data";
 inline constexpr const char* kPrintInputDataTip = "Include the input data on the cutting report";
 inline constexpr const char* kLinesPerPage = "Lines per Page";
 inline constexpr const char* kSpinTip = "Adjust the no. of lines per page";
+inline constexpr const char* kOptimizerFrame = "Optimizer";
+inline constexpr const char* kOptimizerTip = "How BRX plans which pieces are cut from which bars";
+inline constexpr const char* kClassic = "Classic";
+inline constexpr const char* kClassicTip =
+    "Fills one bar at a time with the pieces that use it best: the plan BRX has always made";
+inline constexpr const char* kBest = "Best";
+inline constexpr const char* kBestTip =
+    "Plans all bars together to use the least steel and reports how close the plan is to "
+    "the least possible; never worse than Classic, slower at high optimization levels";
 inline constexpr const char* kBatchFrame = "Batch Directory";
 inline constexpr const char* kBatchFrameTip =
     "Specifies the directory used for batch (automated) processing of data files";

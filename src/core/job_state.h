@@ -84,6 +84,9 @@ struct JobState {
   std::int16_t barPieceCursor = 0;
 
   double dropTolerance = 0.0;
+  // No plan cutting the same pieces uses less stock length than this; set by
+  // a run of the best optimiser, 0 after any other run.
+  double planLowerBound = 0.0;
   bool cancelRequested = false;
   bool batchMode = false;
   bool dataChanged = false;
@@ -110,6 +113,7 @@ struct JobState {
   std::string batchDir;
   std::string UnuseableLen = "0.0";
   std::string ownerName;
+  std::string optimizer = "classic";  // "classic" or "best"
 
   std::string reportFileName;
 

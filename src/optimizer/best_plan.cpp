@@ -6,6 +6,7 @@
 
 #include "core/frontend.h"
 #include "core/job_state.h"
+#include "core/text_util.h"
 #include "optimizer/cutting_model.h"
 #include "optimizer/greedy_bars.h"
 #include "optimizer/pack_bars.h"
@@ -304,6 +305,13 @@ PlanResult RunBestPlan(JobState& job, Frontend& frontend, int level) {
   }
   result.cancelled = job.cancelRequested;
   return result;
+}
+
+std::optional<OptimizerKind> OptimizerNamed(const std::string& name) {
+  const std::string upper = ToUpperAscii(name);
+  if (upper == ToUpperAscii(kClassicOptimizerName)) return OptimizerKind::Classic;
+  if (upper == ToUpperAscii(kBestOptimizerName)) return OptimizerKind::Best;
+  return std::nullopt;
 }
 
 PlanResult RunOptimizer(OptimizerKind kind, JobState& job, Frontend& frontend, int level) {

@@ -1,11 +1,22 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 struct JobState;
 class Frontend;
 
 // Which optimiser plans a cutting run: the bar packing search, or the best
 // plan that also proves how far it can be from the best possible one.
 enum class OptimizerKind { Classic, Best };
+
+// The texts that name the optimisers in the settings store and on the
+// command line.
+inline constexpr const char* kClassicOptimizerName = "classic";
+inline constexpr const char* kBestOptimizerName = "best";
+
+// The optimiser a text names, ignoring letter case; nullopt for any other text.
+std::optional<OptimizerKind> OptimizerNamed(const std::string& name);
 
 struct PlanResult {
   // No plan that cuts what this plan cuts can use less stock length: the

@@ -77,6 +77,7 @@ TEST_F(SettingsStoreTest, EmptyStoreGivesTheDefaults) {
                 job.inch32Flag + job.inchOnlyFlag,
             "000000");
   EXPECT_EQ(job.ownerName, "");
+  EXPECT_EQ(job.optimizer, "classic");
   EXPECT_EQ(job.stockCount, 0);
   EXPECT_EQ(frontend.statuses, std::vector<std::string>{"SETTINGS RESTORED"});
   EXPECT_EQ(frontend.optimizationLevel, 5);
@@ -99,7 +100,8 @@ TEST_F(SettingsStoreTest, SavedTextsLoadUnchanged) {
       &JobState::filename,     &JobState::export_filename, &JobState::drop_length,
       &JobState::kerf,         &JobState::inputReportFlag, &JobState::FastModeFlag,
       &JobState::linesPerPage, &JobState::inch32Flag,      &JobState::inchOnlyFlag,
-      &JobState::batchDir,     &JobState::UnuseableLen,    &JobState::ownerName};
+      &JobState::batchDir,     &JobState::UnuseableLen,    &JobState::ownerName,
+      &JobState::optimizer};
   const std::string odd[] = {" a, b ", "\"q\"", "@x", "\xC3\x84 ", "semi;colon", "back\\slash"};
   int i = 0;
   for (std::string JobState::*text : texts) {
@@ -111,7 +113,7 @@ TEST_F(SettingsStoreTest, SavedTextsLoadUnchanged) {
   for (std::string JobState::*text : texts) EXPECT_EQ(loaded.*text, saved.*text);
   const std::string ini = IniText();
   for (const char* key : {"[Settings]", "\nLinesPerPage=", "\nUnitFlag=", "\noutput_filename=",
-                          "\nfilepath=", "\nunit_flag="}) {
+                          "\nfilepath=", "\nunit_flag=", "\noptimizer="}) {
     EXPECT_NE(ini.find(key), std::string::npos) << key;
   }
   EXPECT_EQ(ini.find("linesPerPage"), std::string::npos);

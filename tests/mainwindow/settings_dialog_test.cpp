@@ -120,6 +120,25 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(w->job.inputReportFlag, std::string("1"));
   }
 
+  void optimizerChoiceShowsTheStoredTextAndSetsItWhenClicked() {
+    w->job.optimizer = "BEST";
+    frmSettings* dialog = OpenDialog();
+    auto* best = Get<QRadioButton>(dialog, "optBest");
+    auto* classic = Get<QRadioButton>(dialog, "optClassic");
+    QVERIFY(best->isChecked() && !classic->isChecked());
+    QCOMPARE(w->job.optimizer, std::string("BEST"));
+    QVERIFY(!best->toolTip().isEmpty() && !classic->toolTip().isEmpty());
+    classic->click();
+    QCOMPARE(w->job.optimizer, std::string("classic"));
+    best->click();
+    QCOMPARE(w->job.optimizer, std::string("best"));
+    QTest::mouseClick(Get<QPushButton>(dialog, "btnClearSettings"), Qt::LeftButton);
+    QCOMPARE(w->job.optimizer, std::string("classic"));
+
+    w->job.optimizer = "something else";
+    QVERIFY(Get<QRadioButton>(OpenDialog(), "optClassic")->isChecked());
+  }
+
   void listsFollowTheUnitWhenTheDialogCloses() {
     const QStringList english = w->Lines("LstStock");
     frmSettings* dialog = OpenDialog();
