@@ -9,6 +9,7 @@
 #include "jobfiles/cut_file.h"
 #include "jobfiles/stock_file.h"
 #include "optimizer/cutting_run.h"
+#include "reports/cutting_report.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ int BatchOptimizationLevel(const JobState& job) {
   return rounded.value_or(0);
 }
 
-int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& errors) {
+int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors) {
   job.batchMode = true;
   job.dataChanged = true;
   if (const std::string missing = MissingJobFile(job); !missing.empty()) {
@@ -53,6 +54,7 @@ int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& errors) {
   ReadCutFile(job, frontend);
   ReadStockFile(job, frontend);
   const CuttingRunOutcome outcome = RunCutting(job, frontend, BatchOptimizationLevel(job));
+  if (const auto bound = LowerBoundLine(job, frontend)) output << *bound << '\n';
   if (outcome == CuttingRunOutcome::Completed) return kExitJobRan;
   errors << "brx: " << ReasonFor(job, outcome) << '\n';
   return outcome == CuttingRunOutcome::OutputFailed ? kExitOutputFailed : kExitJobNotRun;

@@ -15,6 +15,8 @@ inline constexpr int kExitOutputFailed = 2;
 int BatchOptimizationLevel(const JobState& job);
 
 // Cuts the job that the arguments named (the files, material and kerf are
-// already in the job) without any window and returns the exit status. Why a
-// job could not run is written to `errors` as "brx: " + the reason.
-int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& errors);
+// already in the job) without any window and returns the exit status. A run
+// of the best optimiser writes the report's lower-bound line to `output`;
+// nothing else goes there. Why a job could not run is written to `errors` as
+// "brx: " + the reason.
+int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors);

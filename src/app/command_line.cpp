@@ -1,8 +1,24 @@
 #include "app/command_line.h"
 
+#include "optimizer/best_plan.h"
+
 namespace {
 
+constexpr std::string_view kOptimizerOption = "--optimizer=";
+
 bool IsSeparator(char c) { return c == '\t' || c == ';' || c == ','; }
+
+// Takes an --optimizer= option into the options; false when it is not one.
+bool TakeOptimizerOption(const std::string& argument, ProgramOptions& options) {
+  if (argument.rfind(kOptimizerOption, 0) != 0) return false;
+  options.optimizer = argument.substr(kOptimizerOption.size());
+  if (!OptimizerNamed(options.optimizer)) {
+    options.action = ProgramOptions::Action::UsageError;
+    options.error = "unknown optimizer \"" + options.optimizer +
+                    "\": use --optimizer=classic or --optimizer=best";
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -51,7 +67,9 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
       return options;
     }
   }
-  options.jobArguments = arguments;
+  for (const std::string& argument : arguments) {
+    if (!TakeOptimizerOption(argument, options)) options.jobArguments.push_back(argument);
+  }
   return options;
 }
 
@@ -64,6 +82,8 @@ std::string UsageText() {
          "                           cut one job without a window and end; the\n"
          "                           arguments may also be one text separated by\n"
          "                           ';' or ',' (files relative to the batch folder)\n"
+         "  brx --optimizer=classic|best CUT STOCK EXPORT MATERIAL KERF\n"
+         "                           the same with the optimizer chosen for this run\n"
          "  brx --pdf REPORT.bxl OUT.pdf [MATERIAL]\n"
          "                           write a report's printed pages to a PDF file\n"
          "  brx --import kiss|winest FILE\n"

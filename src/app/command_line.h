@@ -14,10 +14,12 @@ std::string JoinArguments(const std::vector<std::string>& arguments);
 
 // What the options before the job arguments ask for.
 struct ProgramOptions {
-  enum class Action { RunJob, PrintHelp, PrintVersion, WritePdf, Import };
+  enum class Action { RunJob, PrintHelp, PrintVersion, WritePdf, Import, UsageError };
   Action action = Action::RunJob;
   std::vector<std::string> jobArguments;     // everything that is not an option
   std::vector<std::string> optionArguments;  // the arguments after --pdf or --import
+  std::string optimizer;                     // the --optimizer= name, or empty
+  std::string error;                         // why the options are a UsageError
 };
 
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments);

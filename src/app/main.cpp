@@ -19,13 +19,20 @@ namespace {
 
 constexpr int kJobArgumentCount = 5;
 
-// Five job arguments: cut the job without any window and end.
-int RunBatch(const std::vector<std::string>& jobArguments) {
+// Five job arguments: cut the job without any window and end. An optimizer
+// named on the command line holds for this run only and is not stored.
+int RunBatch(const std::vector<std::string>& jobArguments, const std::string& optimizer) {
   JobState job;
   BatchFrontend frontend(std::cerr);
   LoadStartupSettings(job, frontend);
   ApplyJobArguments(job, jobArguments);
-  return RunBatchJob(job, frontend, std::cerr);
+  if (!optimizer.empty()) job.optimizer = optimizer;
+  return RunBatchJob(job, frontend, std::cout, std::cerr);
+}
+
+int ReportUsageError(const std::string& error) {
+  std::cerr << "brx: " << error << "\n\n" << UsageText();
+  return 1;
 }
 
 // Pages of a report to PDF, as printing would lay them out.
@@ -70,10 +77,15 @@ int main(int argc, char** argv) {
     case ProgramOptions::Action::PrintHelp: std::cout << UsageText(); return 0;
     case ProgramOptions::Action::WritePdf: return RunPdf(argc, argv, options.optionArguments);
     case ProgramOptions::Action::Import: return RunImportCommandLine(options.optionArguments);
+    case ProgramOptions::Action::UsageError: return ReportUsageError(options.error);
     case ProgramOptions::Action::RunJob: break;
   }
   const std::vector<std::string> jobArguments =
       SplitCommandLine(JoinArguments(options.jobArguments), kJobArgumentCount);
-  if (static_cast<int>(jobArguments.size()) == kJobArgumentCount) return RunBatch(jobArguments);
+  const bool batch = static_cast<int>(jobArguments.size()) == kJobArgumentCount;
+  if (batch) return RunBatch(jobArguments, options.optimizer);
+  if (!options.optimizer.empty()) {
+    return ReportUsageError("--optimizer applies to a job run with all five job arguments");
+  }
   return RunInteractive(argc, argv, jobArguments);
 }

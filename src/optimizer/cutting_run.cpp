@@ -5,7 +5,7 @@
 #include "core/ui_texts.h"
 #include "jobfiles/cut_file.h"
 #include "jobfiles/stock_file.h"
-#include "optimizer/pack_bars.h"
+#include "optimizer/best_plan.h"
 #include "reports/cut_list_export.h"
 #include "reports/cutting_report.h"
 #include "reports/input_report.h"
@@ -65,6 +65,7 @@ bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten) {
 }  // namespace
 
 CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level) {
+  job.planLowerBound = 0.0;
   SaveShownLists(job, frontend);
   ReloadLists(job, frontend);
   if (const CuttingRunOutcome check = CheckLists(job, frontend);
@@ -74,7 +75,8 @@ CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level) {
 
   frontend.ShowProgressWindow(true);
   if (job.inputReportFlag == "1") WriteInputReport(job, frontend, job.reportFileName);
-  PackBars(job, frontend, level);
+  const OptimizerKind optimizer = OptimizerNamed(job.optimizer).value_or(OptimizerKind::Classic);
+  job.planLowerBound = RunOptimizer(optimizer, job, frontend, level).lowerBound;
   frontend.PumpEvents();
   frontend.PumpEvents();
   frontend.ShowProgressWindow(false);

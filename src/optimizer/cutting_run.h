@@ -12,7 +12,7 @@ enum class CuttingRunOutcome {
 };
 
 // The cutting run's engine sequence: save and reload the job files, check the
-// lists, run the search at `level` (0 to 10), write the reports and the
+// lists, run the optimiser that `optimizer` names at `level` (0 to 10), write the reports and the
 // export, update or re-read the stock file and show the report. Windows come
 // in through the Frontend.
 CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level);

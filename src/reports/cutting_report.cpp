@@ -62,10 +62,13 @@ class CuttingListWriter {
     totalStock_ += bar.stockLength;
   }
 
+  // The total line, then the bound line when there is one, then an empty line.
   void WriteTotal() {
     out_.Write("Total stock length of " + lengths_.FormatLength(totalStock_) + " cutting " +
                std::to_string(job_.usedPieceCount) + " pieces with a TOTAL DROP of " +
-               DropPercentText(totalDrop_ * 100 / totalStock_) + "%" + std::string(kCrLf));
+               DropPercentText(totalDrop_ * 100 / totalStock_) + "%");
+    if (const auto bound = LowerBoundLine(job_, frontend_)) out_.Write(*bound);
+    out_.Write("");
   }
 
   void WriteUncutPieces() {
@@ -110,6 +113,16 @@ void WriteStockLists(const JobState& job, const LengthText& lengths, ReportText&
 }
 
 }  // namespace
+
+std::optional<std::string> LowerBoundLine(const JobState& job, Frontend& frontend) {
+  const double bound = job.planLowerBound;
+  if (bound <= 0.0) return std::nullopt;
+  double planLength = 0.0;
+  for (int b = 0; b < job.barCount; ++b) planLength += job.bars[b].stockLength;
+  const double gapPercent = (planLength - bound) / bound * 100;
+  return "Lower bound on stock length: " + LengthText(job, frontend).FormatLength(bound) +
+         " (this plan is within " + FixedDecimal(gapPercent, 2) + "% of it)";
+}
 
 std::string ReportTimeText(const std::tm& localTime) {
   // The user's LC_TIME from the environment, whatever the process locale is.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 
 struct JobState;
@@ -22,6 +23,11 @@ std::string CurrentReportTime();
 // not be written (reported through ShowError; the old file stays as it was).
 bool WriteCuttingReport(const JobState& job, Frontend& frontend, const std::string& path,
                         const std::string& reportTime = CurrentReportTime());
+
+// After a run of the best optimiser: the plan's lower bound on the stock
+// length and how far the plan is from it, as the report's line below the total
+// drop. nullopt when the run gave no bound (the classic optimiser, nothing cut).
+std::optional<std::string> LowerBoundLine(const JobState& job, Frontend& frontend);
 
 // The group of equal pieces being counted within one bar.
 struct PieceGroup {

@@ -19,12 +19,13 @@ check() {  # description, then a command that must succeed
   fi
 }
 
-# A fresh job folder with its own settings; $1 = stk_update, $2 = batch folder.
+# A fresh job folder with its own settings; $1 = stk_update, $2 = batch folder,
+# $3 = the optimizer setting.
 new_job() {
   job="$root/job$RANDOM"
   mkdir -p "$job/config/Brx" "$job/out"
-  printf '[Settings]\r\nstk_update=%s\r\nbatchDir=%s\r\n' "$1" "${2:-$job/out}" \
-    >"$job/config/Brx/Brx.ini"
+  printf '[Settings]\r\nstk_update=%s\r\nbatchDir=%s\r\noptimizer=%s\r\n' "$1" "${2:-$job/out}" \
+    "${3:-classic}" >"$job/config/Brx/Brx.ini"
   printf 'MATERIAL, MARK, QTY, LENGTH\r\nX,Z,7,33\r\nM,R5,5,20\r\nN,R2,2,20\r\n' >"$job/a.stk"
   printf 'Mark(Bin),Material,Qty,Length\r\nP1,M,2,20\r\nQ1,N,2,20\r\nK9,X,1,3\r\n' >"$job/a.cut"
 }
@@ -76,6 +77,29 @@ run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
 check "unwritable report gives exit 2" test "$status" -eq 2
 check "the failure is reported on stderr" grep -q "^Error: Error # " "$job/stderr"
 check "stock not subtracted when results were not written" grep -q "^M,R5,5,20" "$job/a.stk"
+
+# The best optimizer, chosen for one run or by the stored setting, adds the
+# bound line after the total and prints it, alone, on stdout.
+new_job 0
+run_brx --optimizer=best "$job/a.cut" "$job/a.stk" out.txt M 0
+check "best run exits 0" test "$status" -eq 0
+check "best run prints the bound line" grep -q "^Lower bound on stock length: .* (this plan is within 0.00% of it)$" "$job/stdout"
+check "stdout holds only the bound line" test "$(wc -l <"$job/stdout")" -eq 1
+check "the report holds the same line after the total" \
+  diff <(grep -A1 "^Total stock length" "$job/out/out.bxl" | tail -1 | tr -d '\r') "$job/stdout"
+check "best cuts the same two bars here" test "$(grep -c 'INVENTORY Stock No. R5 length of 20' "$job/out/out.bxl")" -eq 2
+check "the one-run choice is not stored" grep -q "^optimizer=classic" "$job/config/Brx/Brx.ini"
+run_brx --optimizer=classic "$job/a.cut" "$job/a.stk" out.txt M 0
+check "classic run prints nothing" test ! -s "$job/stdout"
+check "classic report has no bound line" test "$(grep -c "^Lower bound" "$job/out/out.bxl")" -eq 0
+new_job 0 "" best
+run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
+check "the stored best setting is honoured" grep -q "^Lower bound on stock length: " "$job/stdout"
+run_brx --optimizer=fast "$job/a.cut" "$job/a.stk" out.txt M 0
+check "an unknown optimizer gives exit 1" test "$status" -eq 1
+check "an unknown optimizer is named" grep -q '^brx: unknown optimizer "fast"' "$job/stderr"
+run_brx --optimizer=best "$job/a.cut"
+check "the optimizer option without a job gives exit 1" test "$status" -eq 1
 
 echo "$passes passed, $failures failed"
 test "$failures" -eq 0

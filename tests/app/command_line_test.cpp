@@ -46,6 +46,21 @@ TEST(ProgramOptionsTest, PrintingOptionsWinAndJobArgumentsPassThrough) {
 
 }  // namespace
 
+TEST(ProgramOptionsTest, OptimizerOptionIsTakenOutOfTheJobArguments) {
+  const ProgramOptions best = ParseProgramOptions({"--optimizer=best", "a.cut", "b.stk"});
+  EXPECT_EQ(best.action, ProgramOptions::Action::RunJob);
+  EXPECT_EQ(best.optimizer, "best");
+  EXPECT_EQ(best.jobArguments, (std::vector<std::string>{"a.cut", "b.stk"}));
+  EXPECT_EQ(ParseProgramOptions({"a.cut", "--optimizer=Classic"}).optimizer, "Classic");
+  EXPECT_EQ(ParseProgramOptions({"a.cut"}).optimizer, "");
+
+  for (const char* bad : {"--optimizer=fast", "--optimizer="}) {
+    const ProgramOptions wrong = ParseProgramOptions({bad, "a.cut"});
+    EXPECT_EQ(wrong.action, ProgramOptions::Action::UsageError) << bad;
+    EXPECT_NE(wrong.error.find("--optimizer=best"), std::string::npos) << wrong.error;
+  }
+}
+
 TEST(ProgramOptionsTest, ImportTakesTheFormatAndFileAfterIt) {
   const ProgramOptions import = ParseProgramOptions({"--import", "kiss", "/jobs/a b.kss"});
   EXPECT_EQ(import.action, ProgramOptions::Action::Import);

@@ -78,6 +78,29 @@ TEST(CuttingReportTest, InconsistentPlanIsReportedAndTheBarStillGetsItsScrap) {
             (std::vector<std::string>{badIndex, tooMany, badIndex, tooMany}));
 }
 
+TEST(CuttingReportTest, BoundLineFollowsTheTotalOnlyAfterTheBestOptimizer) {
+  PlannedJob plan = MetricJob();
+  plan.AddBar(0, {0, 1});
+  plan.AddBar(0, {});
+  ScratchFolder folder;
+  RecordingFrontend frontend;
+  const std::string total =
+      "Total stock length of 12000.00000 cutting 2 pieces with a TOTAL DROP of 58.2%\r\n";
+  ASSERT_TRUE(WriteCuttingReport(plan.job, frontend, folder.File("classic.bxl"), kTime));
+  const std::string classic = ReadWholeFile(folder.File("classic.bxl"));
+  EXPECT_NE(classic.find(total + "\r\n\r\n\r\nINVENTORY LIST"), std::string::npos) << classic;
+  EXPECT_EQ(LowerBoundLine(plan.job, frontend), std::nullopt);
+
+  plan.job.planLowerBound = 11000.0 / 3;
+  const std::string bound =
+      "Lower bound on stock length: 3666.66667 (this plan is within 227.27% of it)";
+  EXPECT_EQ(LowerBoundLine(plan.job, frontend), bound);
+  ASSERT_TRUE(WriteCuttingReport(plan.job, frontend, folder.File("best.bxl"), kTime));
+  std::string best = ReadWholeFile(folder.File("best.bxl"));
+  ASSERT_NE(best.find(total + bound + "\r\n\r\n\r\n\r\nINVENTORY LIST"), std::string::npos) << best;
+  EXPECT_EQ(best.erase(best.find(bound), bound.size() + 2), classic);
+}
+
 TEST(InputReportTest, OwnerNameIsCutAndEnteredQuantitiesNeverOverflow) {
   PlannedJob plan = MetricJob();
   plan.job.ownerName = "Northern Structural Steel Fabrication Ltd";
