@@ -1,3 +1,4 @@
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include "main_window_fixture.h"
@@ -49,6 +50,19 @@ class MainWindowCuttingTest : public QObject {
     QVERIFY(w->ReadFile("job.stk").contains("L3X3,B1,2,20"));
     QCOMPARE(w->Lines("LstStock").size(), 1);
     QVERIFY(w->Get<QPushButton>("btnCut")->isEnabled());
+  }
+
+  void bestOptimizerShowsItsBoundInTheViewer() {
+    w->WriteFile("job.stk", StockFile({"W8X31,A12,5,40"}));
+    w->WriteFile("job.cut", CutFile({"B1,W8X31,3,12.5", "B2,W8X31,2,25"}));
+    QVERIFY(w->Open());
+    w->job.optimizer = "best";
+    w->Click("btnCut");
+    const QString bound = "Lower bound on stock length: 120'-0\" (this plan is within 0.00% of it)";
+    QVERIFY(w->ReadFile("W8X31.bxl").contains("%\r\n" + bound + "\r\n\r\n"));
+    auto* viewer = w->window->findChild<frmOutput*>();
+    QVERIFY(viewer != nullptr);
+    QVERIFY(viewer->findChild<QPlainTextEdit*>("txtOutput")->toPlainText().contains(bound));
   }
 
   void cutAfterEmptyingTheCutListCutsNothing() {
