@@ -4,38 +4,20 @@
 
 namespace {
 
-StockItem Row(double length, const char* bin) {
-  StockItem row;
-  row.length = length;
-  row.bin = bin;
-  return row;
-}
-
-std::vector<std::string> Bins(const JobState& job, int count) {
-  std::vector<std::string> bins;
-  for (int i = 0; i < count; ++i) bins.push_back(job.stock[i].bin);
-  return bins;
-}
-
-TEST(SortStockByLengthTest, LongestFirstAndStable) {
+TEST(SortStockByLengthTest, LongestFirstStableAndNothingPastTheCount) {
   JobState job;
-  job.stock[0] = Row(240, "A");
-  job.stock[1] = Row(480, "B");
-  job.stock[2] = Row(240, "C");
-  SortStockByLength(3, job.stock);
-  EXPECT_EQ(Bins(job, 3), (std::vector<std::string>{"B", "A", "C"}));
-}
-
-TEST(SortStockByLengthTest, NeverTouchesStaleEntriesPastTheCount) {
-  JobState job;
-  job.stock[0] = Row(10, "A");
-  job.stock[1] = Row(20, "B");
-  job.stock[2] = Row(999, "stale");
-  SortStockByLength(2, job.stock);
-  EXPECT_EQ(Bins(job, 3), (std::vector<std::string>{"B", "A", "stale"}));
-  SortStockByLength(1, job.stock);
-  SortStockByLength(0, job.stock);
-  EXPECT_EQ(Bins(job, 3), (std::vector<std::string>{"B", "A", "stale"}));
+  const std::pair<double, const char*> rows[] = {{240, "A"}, {480, "B"}, {240, "C"}, {999, "x"}};
+  for (int i = 0; i < 4; ++i) {
+    job.stock[i].length = rows[i].first;
+    job.stock[i].bin = rows[i].second;
+  }
+  const std::vector<std::string> sorted = {"B", "A", "C", "x"};  // "x" is a stale entry
+  for (const int count : {3, 1, 0}) {
+    SortStockByLength(count, job.stock);
+    std::vector<std::string> bins;
+    for (int i = 0; i < 4; ++i) bins.push_back(job.stock[i].bin);
+    EXPECT_EQ(bins, sorted) << count;
+  }
 }
 
 TEST(SortPiecesByLengthTest, EqualLengthsKeepTheirOrderAtFullCapacity) {
@@ -57,16 +39,6 @@ TEST(SortPiecesByLengthTest, EqualLengthsKeepTheirOrderAtFullCapacity) {
     }
   }
   EXPECT_EQ(job.pieces[kMaxPieces].length, 1e9);
-}
-
-TEST(JobStateTest, HoldsTheCapacitiesPlusOneSlot) {
-  JobState job;
-  EXPECT_EQ(job.stock.size(), 1001u);
-  EXPECT_EQ(job.cuts.size(), 1001u);
-  EXPECT_EQ(job.pieces.size(), 2001u);
-  EXPECT_EQ(job.freePieces.size(), 2001u);
-  EXPECT_EQ(job.bars.size(), 1001u);
-  EXPECT_EQ(job.bars[0].pieceIndex.size(), 1501u);
 }
 
 }  // namespace

@@ -16,8 +16,8 @@
 #include <string_view>
 
 #include "core/job_state.h"
-#include "import/temp_folder.h"
 #include "support/recording_frontend.h"
+#include "support/temp_folder.h"
 
 inline void Require(bool condition) {
   if (!condition) abort();
@@ -57,7 +57,7 @@ inline int FuzzImportReader(const std::uint8_t* data, std::size_t size, ImportRe
 
   RecordingFrontend frontend;
   const bool imported = reader(job, frontend, inputPath, cutPath);
-  const std::string cut = ReadWholeFile(cutPath);
+  const std::string cut = FileBytes(cutPath);
   const std::size_t inputLines = std::count(input.begin(), input.end(), '\r') +
                                  std::count(input.begin(), input.end(), '\n') + 1;
   Require(imported ? IsCutFileText(cut, inputLines) : cut == kOldCutFile);

@@ -11,22 +11,12 @@
 
 namespace {
 
-Texts NamesOf(const ImportFileNames& names) {
-  return {names.base, names.stockFile, names.cutFile, names.exportFile};
-}
-
 Texts JobNames(const JobState& job) {
   return {job.filename, job.stock_filename, job.cut_filename, job.export_filename};
 }
 
 Texts NamesFromBase(const std::string& base) {
   return {base, base + ".stk", base + ".cut", base + "_cutlist.txt"};
-}
-
-TEST(ImportFileNamesTest, CutsTheExtensionOnlyInTheLastComponent) {
-  EXPECT_EQ(NamesOf(ImportFileNamesFor("/jobs/bridge.KSS")), NamesFromBase("/jobs/bridge"));
-  EXPECT_EQ(NamesOf(ImportFileNamesFor("/jobs/a.b.txt")), NamesFromBase("/jobs/a.b"));
-  EXPECT_EQ(NamesOf(ImportFileNamesFor("/jobs/Rev.2/bridge")), NamesFromBase("/jobs/Rev.2/bridge"));
 }
 
 TEST(ImportFormatNamedTest, KnowsTheCommandLineNames) {
@@ -60,7 +50,7 @@ TEST_F(ImportCutListTest, KissSuccessTakesTheNewFiles) {
       (Texts{"Import Complete", "File : " + base + ".cut          Select material from list."}));
   EXPECT_EQ(frontend.stockFileName, base + ".stk");
   EXPECT_FALSE(job.dataChanged);
-  EXPECT_EQ(ReadWholeFile(base + ".cut"), "Mark(Bin),Material,Qty,Length\r\nB1-A,8W 31,1,20\r\n");
+  EXPECT_EQ(FileBytes(base + ".cut"), kCutHeader + std::string("B1-A,8W 31,1,20\r\n"));
 }
 
 TEST_F(ImportCutListTest, WinEstSuccessShowsTheCutFileOnly) {
@@ -71,8 +61,7 @@ TEST_F(ImportCutListTest, WinEstSuccessShowsTheCutFileOnly) {
 }
 
 TEST_F(ImportCutListTest, FailureLeavesTheJobAsItWas) {
-  const std::string old = "Mark(Bin),Material,Qty,Length\r\nOLD,W8X31,1,10\r\n";
-  folder.Write("bridge.cut", old);
+  folder.Write("bridge.cut", kOldCutFile);
   for (const ImportFormat format : {ImportFormat::Kiss, ImportFormat::WinEst}) {
     frontend.statuses.clear();
     EXPECT_FALSE(ImportCutList(job, frontend, format, folder.Write("bridge.txt", "W8X31,4")));
@@ -80,7 +69,7 @@ TEST_F(ImportCutListTest, FailureLeavesTheJobAsItWas) {
     EXPECT_EQ(frontend.statuses, Texts{"Import Unsuccessful"});
     EXPECT_TRUE(frontend.stockFileName.empty());
     EXPECT_TRUE(job.dataChanged);
-    EXPECT_EQ(ReadWholeFile(folder.Path("bridge.cut")), old);
+    EXPECT_EQ(FileBytes(folder.Path("bridge.cut")), kOldCutFile);
   }
 }
 

@@ -7,24 +7,14 @@
 #include <vector>
 
 #include "core/job_state.h"
-#include "import/temp_folder.h"
 #include "support/recording_frontend.h"
+#include "support/temp_folder.h"
+#include "support/unit_flags.h"
 
 inline constexpr const char* kCutHeader = "Mark(Bin),Material,Qty,Length\r\n";
 inline constexpr const char* kOldCutFile = "Mark(Bin),Material,Qty,Length\r\nOLD,W8X31,1,10\r\n";
 inline constexpr const char* kNotProcessed =
     "Brx|Some line items were not processed due to unrecognized file formatting.";
-
-// The unit settings unit_flag, inchOnlyFlag and inch32Flag.
-struct UnitFlags {
-  const char* unit;
-  const char* inchOnly;
-  const char* inch32;
-};
-inline constexpr UnitFlags kFeet16{"0", "0", "0"};
-inline constexpr UnitFlags kFeet32{"0", "0", "1"};
-inline constexpr UnitFlags kInch16{"0", "1", "0"};
-inline constexpr UnitFlags kMetric{"1", "0", "0"};
 
 using Texts = std::vector<std::string>;
 
@@ -39,6 +29,15 @@ struct FileRow {
 
 inline void PrintTo(const FileRow& row, std::ostream* os) { *os << row.name; }
 
+// One input line in a unit mode, and the cut line it gives.
+struct LineRow {
+  UnitFlags unit;
+  std::string line;
+  std::string cutLine;
+};
+
+inline void PrintTo(const LineRow& row, std::ostream* os) { *os << "'" << row.line << "'"; }
+
 using ImportReader = bool (*)(const JobState&, Frontend&, const std::string&, const std::string&);
 
 // A job, a recording frontend and a folder for tests of one reader, which
@@ -47,16 +46,11 @@ class ReaderTest : public ::testing::Test {
  protected:
   explicit ReaderTest(ImportReader reader) : reader_(reader) {}
 
-  void Use(UnitFlags flags) {
-    job.unit_flag = flags.unit;
-    job.inchOnlyFlag = flags.inchOnly;
-    job.inch32Flag = flags.inch32;
-  }
   bool Import(std::string_view text) {
     return reader_(job, frontend, folder.Write("job.in", text), cutPath);
   }
   bool ImportPath(const std::string& path) { return reader_(job, frontend, path, cutPath); }
-  std::string CutFile() const { return ReadWholeFile(cutPath); }
+  std::string CutFile() const { return FileBytes(cutPath); }
   // Imports the row's input over an old cut file and checks the result.
   void ExpectImported(const FileRow& row) {
     folder.Write("job.cut", kOldCutFile);

@@ -20,19 +20,11 @@ class KissImportTest : public ReaderTest {
 };
 
 // One detail record after the recognition line, and the cut line it gives.
-struct RecordRow {
-  UnitFlags unit;
-  std::string record;
-  std::string cutLine;
-};
-
-void PrintTo(const RecordRow& row, std::ostream* os) { *os << "'" << row.record << "'"; }
-
-class KissRecordTest : public KissImportTest, public ::testing::WithParamInterface<RecordRow> {};
+class KissRecordTest : public KissImportTest, public ::testing::WithParamInterface<LineRow> {};
 
 TEST_P(KissRecordTest, WritesTheCutLine) {
-  Use(GetParam().unit);
-  ExpectImported({"", "KISS,1.0\r\n" + GetParam().record, GetParam().cutLine + "\r\n", {}});
+  UseUnits(job, GetParam().unit);
+  ExpectImported({"", "KISS,1.0\r\n" + GetParam().line, GetParam().cutLine + "\r\n", {}});
 }
 
 constexpr const char* kRealRecord = "D,8000GR,3,8000GR,m52,1,ROD,1 3/8,6061-T6,101.60,,ROD";
@@ -40,21 +32,19 @@ constexpr const char* kRealRecord = "D,8000GR,3,8000GR,m52,1,ROD,1 3/8,6061-T6,1
 INSTANTIATE_TEST_SUITE_P(
     Rows, KissRecordTest,
     ::testing::Values(
-        RecordRow{kFeet16, "D,1,2,B12,A,3,8,W,31,6096", "B12-A,8W 31,3,20"},
-        RecordRow{kFeet32, "D,1,2,B12,A,3,8,W,31,1000", "B12-A,8W 31,3,3.28083989501312"},
-        RecordRow{kInch16, "D,1,2,B12,A,3,8,W,31,6096", "B12-A,8W 31,3,240"},
-        RecordRow{kMetric, "D,1,2,B12,A,3,8,W,31,6096.50", "B12-A,8W 31,3,6096.5"},
-        RecordRow{kFeet16, kRealRecord, "8000GR-m52,ROD1 3/8 6061-T6,1,0.333333333333333"},
-        RecordRow{kInch16, kRealRecord, "8000GR-m52,ROD1 3/8 6061-T6,1,4"},
-        RecordRow{kMetric, kRealRecord, "8000GR-m52,ROD1 3/8 6061-T6,1,101.6"},
+        LineRow{kFeet16, "D,1,2,B12,A,3,8,W,31,6096", "B12-A,8W 31,3,20"},
+        LineRow{kFeet32, "D,1,2,B12,A,3,8,W,31,1000", "B12-A,8W 31,3,3.28083989501312"},
+        LineRow{kInch16, "D,1,2,B12,A,3,8,W,31,6096", "B12-A,8W 31,3,240"},
+        LineRow{kMetric, "D,1,2,B12,A,3,8,W,31,6096.50", "B12-A,8W 31,3,6096.5"},
+        LineRow{kFeet16, kRealRecord, "8000GR-m52,ROD1 3/8 6061-T6,1,0.333333333333333"},
         // Empty fields keep their places, alone or in runs.
-        RecordRow{kFeet16, "D,1,2,B12,,3,8,W,31,6096", "B12- ,8W 31,3,20"},
-        RecordRow{kFeet16, "D,1,2,,,3,8,W,31,6096", " - ,8W 31,3,20"},
-        RecordRow{kFeet16, "D,,,,A,2,W,8X31,,3048", " -A,W8X31 ,2,10"},
+        LineRow{kFeet16, "D,1,2,B12,,3,8,W,31,6096", "B12- ,8W 31,3,20"},
+        LineRow{kFeet16, "D,1,2,,,3,8,W,31,6096", " - ,8W 31,3,20"},
+        LineRow{kFeet16, "D,,,,A,2,W,8X31,,3048", " -A,W8X31 ,2,10"},
         // Mark and quantity keep their blanks; the material parts are trimmed.
-        RecordRow{kFeet16, "D,1,2, B12,A, 3,  8 ,W , 31,6096", " B12-A,8W 31, 3,20"},
-        RecordRow{kFeet16, "D,1,2,B1,A,0,PL,3/8X6,A36,152.4,x,y,z,w", "B1-A,PL3/8X6 A36,0,0.5"},
-        RecordRow{kFeet16, "DKISS,1,2,B1,A,1,8,W,31,6096", "B1-A,8W 31,1,20"}));
+        LineRow{kFeet16, "D,1,2, B12,A, 3,  8 ,W , 31,6096", " B12-A,8W 31, 3,20"},
+        LineRow{kFeet16, "D,1,2,B1,A,0,PL,3/8X6,A36,152.4,x,y,z,w", "B1-A,PL3/8X6 A36,0,0.5"},
+        LineRow{kFeet16, "DKISS,1,2,B1,A,1,8,W,31,6096", "B1-A,8W 31,1,20"}));
 
 class KissFileTest : public KissImportTest, public ::testing::WithParamInterface<FileRow> {};
 
@@ -85,12 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "D,C4,1,C4,a,1,,,,,,\r\n",
                 "B1-p1,W8X31 A992,2,20\r\nB1- ,PL3/8X6 A36,1,0.5\r\n - ,L3X3X1/4 A36,0,3\r\n",
                 {kNotProcessed}},
-        FileRow{"LineFeeds",
-                "KISS\nD,1,2,B1,A,1,8,W,31,6096\nD,1,2,B2,A,2,8,W,31,6096\n",
-                kTwoRecords,
-                {}},
-        FileRow{"CarriageReturns",
-                "KISS\r\rD,1,2,B1,A,1,8,W,31,6096\rD,1,2,B2,A,2,8,W,31,6096",
+        FileRow{"LineFeedsAndCarriageReturns",
+                "KISS\nD,1,2,B1,A,1,8,W,31,6096\rD,1,2,B2,A,2,8,W,31,6096",
                 kTwoRecords,
                 {}},
         FileRow{"BinaryBytes",

@@ -20,19 +20,10 @@ class WinEstImportTest : public ReaderTest {
   WinEstImportTest() : ReaderTest(&ImportWinEstFile) {}
 };
 
-// One export line and the cut line it gives.
-struct LineRow {
-  UnitFlags unit;
-  std::string line;
-  std::string cutLine;
-};
-
-void PrintTo(const LineRow& row, std::ostream* os) { *os << "'" << row.line << "'"; }
-
 class WinEstLineTest : public WinEstImportTest, public ::testing::WithParamInterface<LineRow> {};
 
 TEST_P(WinEstLineTest, WritesTheCutLine) {
-  Use(GetParam().unit);
+  UseUnits(job, GetParam().unit);
   ExpectImported({"", GetParam().line + "\r\n", GetParam().cutLine + "\r\n", {}});
 }
 
@@ -69,8 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "W8X31,4,120610,B7\r\n\r\n;;\r\nL3X3,1,50000,A1\r\n\t\r\n",
                 kTwoLines,
                 {}},
-        FileRow{"LineFeeds", "W8X31,4,120610,B7\nL3X3,1,50000,A1\n", kTwoLines, {}},
-        FileRow{"CarriageReturns", "W8X31,4,120610,B7\rL3X3,1,50000,A1", kTwoLines, {}},
+        FileRow{
+            "LineFeedsAndCarriageReturns", "W8X31,4,120610,B7\n\rL3X3,1,50000,A1", kTwoLines, {}},
         FileRow{"BinaryBytes",
                 "W\0\xff,4,120610,B\x80\r\n\x01\x02\x03\r\n"s,
                 "B\x80,W\0\xff,4,12.5520833333333\r\n"s,

@@ -12,8 +12,8 @@ namespace {
 
 class CutFileTest : public JobFileTest {
  protected:
-  void WriteCuts(const std::string& text) { WriteText(job.cut_filename, text); }
-  std::string CutText() const { return ReadText(job.cut_filename); }
+  void WriteCuts(const std::string& text) { WriteBytes(job.cut_filename, text); }
+  std::string CutText() const { return FileBytes(job.cut_filename); }
 
   void AddRow(const std::string& mark, std::int16_t quantity, double length) {
     job.cuts[job.cutCount++] = CutItem{quantity, length, mark, job.matl};
@@ -156,16 +156,6 @@ TEST_F(CutFileTest, FullListEndsTheReading) {
   EXPECT_EQ(CutText().substr(0, 17), ",,,\r\nM1000,W8X31,");
 }
 
-TEST_F(CutFileTest, OtherMaterialsComeFirst) {
-  AddRow("B1", 2, 10.5);
-  WriteCutFile(job, frontend);
-  job.matl = "L3";
-  job.cutCount = 0;
-  AddRow("C1", 1, 2);
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(CutText(), ",,,\r\nB1,W8X31,2,10.5\r\nC1,L3,1,2\r\n");
-}
-
 TEST_F(CutFileTest, StockFileNameOnlyWarns) {
   job.cut_filename = Path("MyStock.stk");
   AddRow("B1", 1, 2);
@@ -175,31 +165,20 @@ TEST_F(CutFileTest, StockFileNameOnlyWarns) {
 }
 
 // A read that cannot go on leaves no rows behind that a later write could put
-// under another material.
-struct EarlyExit {
-  std::string name;
-  std::string material;
-  std::string file;
-};
-
-class CutEarlyExitTest : public CutFileTest, public ::testing::WithParamInterface<EarlyExit> {};
-
-TEST_P(CutEarlyExitTest, LeavesAnEmptyList) {
+// under another material: no material, no file name, a missing file.
+TEST_F(CutFileTest, EarlyExitsLeaveAnEmptyList) {
   WriteCuts(",,,\r\nB1,W8X31,2,10\r\n");
-  job.cutCount = 5;
-  job.pieceCount = 9;
-  job.matl = GetParam().material;
-  job.cut_filename = GetParam().file.empty() ? "" : Path(GetParam().file);
-  EXPECT_FALSE(ReadCutFile(job, frontend));
-  EXPECT_EQ(job.cutCount, 0);
-  EXPECT_EQ(job.pieceCount, 0);
+  for (const auto& [material, file] :
+       {std::pair{"", "MyCuts.cut"}, {"W8X31", ""}, {"W8X31", "Missing.cut"}}) {
+    job.cutCount = 5;
+    job.pieceCount = 9;
+    job.matl = material;
+    job.cut_filename = *file == '\0' ? "" : Path(file);
+    EXPECT_FALSE(ReadCutFile(job, frontend)) << material << file;
+    EXPECT_EQ(job.cutCount, 0) << material << file;
+    EXPECT_EQ(job.pieceCount, 0) << material << file;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Exits, CutEarlyExitTest,
-                         ::testing::Values(EarlyExit{"NoMaterial", "", "MyCuts.cut"},
-                                           EarlyExit{"NoFileName", "W8X31", ""},
-                                           EarlyExit{"MissingFile", "W8X31", "Missing.cut"}),
-                         [](const auto& exitCase) { return exitCase.param.name; });
 
 TEST_F(CutFileTest, NothingIsWrittenWithoutMaterial) {
   WriteCuts(",,,\r\nB1,W8X31,2,10\r\n");

@@ -54,7 +54,7 @@ class RoundTripTest : public JobFileTest,
     const std::string alone = RecordLine({material});
     const std::string field = alone.substr(0, alone.size() - RecordLine({}).size()) + ",";
     std::vector<std::string> lines;
-    std::istringstream text(ReadText(job.*kind_.path));
+    std::istringstream text(FileBytes(job.*kind_.path));
     for (std::string line; std::getline(text, line);) {
       if (line.rfind(field, 0) != 0 && line.find("," + field) == std::string::npos) {
         lines.push_back(line);

@@ -6,6 +6,7 @@
 #include "reports/cutting_report.h"
 #include "reports/planned_job.h"
 #include "support/recording_frontend.h"
+#include "support/temp_folder.h"
 
 // Whole reports and exports compared byte for byte with reviewed files.
 
@@ -110,10 +111,10 @@ class GoldenReportTest : public testing::TestWithParam<GoldenCase> {
   // Compares with the golden file; a differing output is kept for review.
   void ExpectGolden(const std::string& actualPath, const std::string& goldenName) {
     const std::string goldenPath = std::string(BRX_REPORTS_GOLDEN_DIR) + "/" + goldenName;
-    const std::string actual = ReadWholeFile(actualPath);
-    if (actual == ReadWholeFile(goldenPath)) return;
+    const std::string actual = FileBytes(actualPath);
+    if (actual == FileBytes(goldenPath)) return;
     const std::string keptPath = testing::TempDir() + goldenName;
-    WriteWholeFile(keptPath, actual);
+    WriteBytes(keptPath, actual);
     ADD_FAILURE() << goldenName << " differs from its golden file; output kept in " << keptPath;
   }
 };
@@ -122,12 +123,12 @@ TEST_P(GoldenReportTest, ReportAndExportMatch) {
   const GoldenCase& c = GetParam();
   PlannedJob plan;
   c.build(plan);
-  ScratchFolder folder;
+  TempFolder folder;
   RecordingFrontend frontend;
-  ASSERT_TRUE(WriteCuttingReport(plan.job, frontend, folder.File("report.bxl"), kReportTime));
-  ASSERT_TRUE(ExportCutList(plan.job, frontend, folder.File("Export.txt")));
-  ExpectGolden(folder.File("report.bxl"), std::string(c.name) + ".bxl");
-  ExpectGolden(ExportFileName(folder.File("Export.txt"), plan.job.matl),
+  ASSERT_TRUE(WriteCuttingReport(plan.job, frontend, folder.Path("report.bxl"), kReportTime));
+  ASSERT_TRUE(ExportCutList(plan.job, frontend, folder.Path("Export.txt")));
+  ExpectGolden(folder.Path("report.bxl"), std::string(c.name) + ".bxl");
+  ExpectGolden(ExportFileName(folder.Path("Export.txt"), plan.job.matl),
                std::string(c.name) + "_export.txt");
   std::vector<std::string> messages;
   for (const auto& m : frontend.messages) messages.push_back(m.title + ": " + m.text);
