@@ -1,17 +1,17 @@
 #include "app/settings_store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+#include <utility>
 
 #include "core/job_state.h"
 #include "support/recording_frontend.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -21,17 +21,10 @@ namespace fs = std::filesystem;
 class SettingsStoreTest : public ::testing::Test {
  protected:
   SettingsStoreTest() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "brx_settings_" + std::to_string(::getpid()) + "_" + test->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    root_ = fs::temp_directory_path() / name;
-    fs::remove_all(root_);
-    fs::create_directories(root_);
     ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     ::setenv("USERPROFILE", (root_ / "u1").c_str(), 1);
     ::setenv("HOME", (root_ / "home").c_str(), 1);
   }
-  ~SettingsStoreTest() override { fs::remove_all(root_); }
 
   std::string Folder() const { return (root_ / "u1" / "BRX").string(); }
   fs::path IniPath() const { return root_ / "config" / "Brx" / "Brx.ini"; }
@@ -40,12 +33,7 @@ class SettingsStoreTest : public ::testing::Test {
     fs::create_directories(path.parent_path());
     std::ofstream(path) << text;
   }
-  std::string IniText() const {
-    std::ifstream in(IniPath());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string IniText() const { return FileBytes(IniPath().string()); }
 
   JobState Loaded() {
     JobState loaded;
@@ -53,7 +41,8 @@ class SettingsStoreTest : public ::testing::Test {
     return loaded;
   }
 
-  fs::path root_;
+  TempFolder folder_;
+  const fs::path& root_ = folder_.Root();
   RecordingFrontend frontend;
 };
 
@@ -163,27 +152,16 @@ TEST_F(SettingsStoreTest, DeleteSettingsRemovesOnlyTheSection) {
   EXPECT_NE(IniText().find("keep=1"), std::string::npos);
 }
 
-struct LevelCase {
-  std::string name;
-  std::string dropLength;
-  int level;
-};
-
-class SliderLevelTest : public SettingsStoreTest,
-                        public ::testing::WithParamInterface<LevelCase> {};
-
-TEST_P(SliderLevelTest, RoundsHalfToEvenWithinTheSlider) {
-  WriteIni(IniPath(), "[Settings]\ndrop_length=" + GetParam().dropLength + "\n");
-  EXPECT_EQ(Loaded().drop_length, GetParam().dropLength);
-  EXPECT_EQ(frontend.optimizationLevel, GetParam().level);
+// The stored text stays as it is; the slider takes it rounded half to even
+// and kept within 0 to 10.
+TEST_F(SettingsStoreTest, SliderLevelOfTheStoredDropLength) {
+  const std::pair<std::string, int> levels[] = {{"7.5", 8},  {"6.5", 6}, {"10.5", 10}, {"12", 10},
+                                                {"1e9", 10}, {"-3", 0},  {"abc", 0},   {"0.5", 0}};
+  for (const auto& [dropLength, level] : levels) {
+    WriteIni(IniPath(), "[Settings]\ndrop_length=" + dropLength + "\n");
+    EXPECT_EQ(Loaded().drop_length, dropLength);
+    EXPECT_EQ(frontend.optimizationLevel, level) << dropLength;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Levels, SliderLevelTest,
-    ::testing::Values(LevelCase{"SevenAndAHalf", "7.5", 8}, LevelCase{"SixAndAHalf", "6.5", 6},
-                      LevelCase{"TenAndAHalf", "10.5", 10}, LevelCase{"Twelve", "12", 10},
-                      LevelCase{"Huge", "1e9", 10}, LevelCase{"Negative", "-3", 0},
-                      LevelCase{"NoNumber", "abc", 0}, LevelCase{"Half", "0.5", 0}),
-    [](const auto& level) { return level.param.name; });
 
 }  // namespace

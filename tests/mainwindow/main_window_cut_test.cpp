@@ -9,21 +9,14 @@ class MainWindowCutTest : public QObject {
 
   void addingRowsByTypingAndEnter() {
     QVERIFY(w->Open());
-    w->Type("txtCutQty", "2.5");
-    w->Type("txtCutLength", "10600");
-    w->Type("txtDescrCut", "  A1  ");
+    w->TypeCut("2.5", "10600", "  A1  ");
     w->Enter("txtDescrCut");
-    QCOMPARE(w->job.cutCount, 1);
-    QCOMPARE(w->job.pieceCount, 2);
-    QCOMPARE(w->job.cuts[0].mark, std::string("A1"));
     QCOMPARE(w->job.cuts[0].length, 1.5);
     QCOMPARE(w->Lines("LstCut"), QStringList{"   2 pcs.            A1 @             1'-6\""});
     QCOMPARE(w->Status(), QStringLiteral(" 1 cut list items for a total of  2 cut pieces"));
     QCOMPARE(w->Selected("LstCut"), -1);
 
-    w->Type("txtCutQty", "12");
-    w->Type("txtCutLength", "610");
-    w->Type("txtDescrCut", "B1");
+    w->TypeCut("12", "610", "B1");
     w->Enter("txtCutQty");
     QCOMPARE(w->Lines("LstCut").last(),
              QStringLiteral("  12 pcs.            B1 @            6 5/8\""));
@@ -37,8 +30,7 @@ class MainWindowCutTest : public QObject {
 
   void refusedRows() {
     QVERIFY(w->Open());
-    w->Type("txtCutQty", "3");
-    w->Type("txtCutLength", "10000");
+    w->TypeCut("3", "10000", "");
     w->Click("btnAddCut");
     QCOMPARE(w->dialogs.MessageTexts(), QStringList{"Please enter a description or mark."});
 
@@ -60,15 +52,12 @@ class MainWindowCutTest : public QObject {
   void piecesBeyondTwoThousandAreRefusedByAddAndChange() {
     QStringList rows;
     for (int i = 0; i < 199; ++i) rows.append(QStringLiteral("M%1,W8X31,10,%2").arg(i).arg(i + 1));
-    w->WriteFile("job.cut", CutFile(rows));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({}, rows));
     QCOMPARE(w->job.pieceCount, 1990);
     const QString capacity = QStringLiteral(
         "The cut list can hold at most 2000 pieces in all; this line would go beyond that.");
 
-    w->Type("txtCutQty", "11");
-    w->Type("txtCutLength", "10000");
-    w->Type("txtDescrCut", "X");
+    w->TypeCut("11", "10000", "X");
     w->Enter("txtDescrCut");
     QCOMPARE(w->dialogs.MessageTexts(), QStringList{capacity});
     QCOMPARE(w->job.cutCount, 199);
@@ -89,11 +78,8 @@ class MainWindowCutTest : public QObject {
   void theThousandAndFirstRowIsRefused() {
     QStringList rows;
     for (int i = 0; i < 1000; ++i) rows.append(QStringLiteral("M%1,W8X31,1,%2").arg(i).arg(i + 1));
-    w->WriteFile("job.cut", CutFile(rows));
-    QVERIFY(w->Open());
-    w->Type("txtCutQty", "1");
-    w->Type("txtCutLength", "10000");
-    w->Type("txtDescrCut", "X");
+    QVERIFY(w->OpenWith({}, rows));
+    w->TypeCut("1", "10000", "X");
     w->Click("btnAddCut");
     QCOMPARE(w->dialogs.MessageTexts(),
              QStringList{"The cut list is full: it holds at most 1000 line items."});
@@ -101,8 +87,13 @@ class MainWindowCutTest : public QObject {
   }
 
   void changingTheLastRowKeepsItsLengthAndTypedMark() {
-    w->WriteFile("job.cut", CutFile({"A,W8X31,2,3.3", "B,W8X31,4,1.1"}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({}, {"A,W8X31,2,3.3", "B,W8X31,4,1.1"}));
+    // With nothing selected Change does nothing, and says nothing.
+    w->Type("txtCutQty", "6");
+    w->Click("btnChangeCut");
+    QCOMPARE(w->job.cuts[0].quantity, 2);
+    QVERIFY(w->dialogs.messages.empty());
+
     w->Choose("LstCut", 1);
     QCOMPARE(w->Text("txtCutQty"), QStringLiteral("   4"));
     QCOMPARE(w->Text("txtDescrCut"), QStringLiteral("B"));
@@ -116,19 +107,9 @@ class MainWindowCutTest : public QObject {
     QCOMPARE(w->Selected("LstCut"), 1);
   }
 
-  void changeWithNothingSelectedDoesNothing() {
-    w->WriteFile("job.cut", CutFile({"A,W8X31,2,3"}));
-    QVERIFY(w->Open());
-    w->Type("txtCutQty", "6");
-    w->Click("btnChangeCut");
-    QCOMPARE(w->job.cuts[0].quantity, 2);
-    QVERIFY(w->dialogs.messages.empty());
-  }
-
   void deleteSelectsTheRowAboveOrRemovesTheLast() {
-    w->WriteFile("job.cut", CutFile({"A,W8X31,1,5", "B,W8X31,2,4", "C,W8X31,3,3", "D,W8X31,4,2",
-                                     "E,W8X31,5,1"}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith(
+        {}, {"A,W8X31,1,5", "B,W8X31,2,4", "C,W8X31,3,3", "D,W8X31,4,2", "E,W8X31,5,1"}));
     w->Choose("LstCut", 2);
     w->Click("btnDelCut");
     QCOMPARE(w->job.cutCount, 4);
@@ -149,13 +130,17 @@ class MainWindowCutTest : public QObject {
     QCOMPARE(w->Selected("LstCut"), -1);
     QCOMPARE(w->Lines("LstCut").size(), 2);
     QVERIFY(w->job.dataChanged);
+
+    // Delete goes on to the last row, and on an empty list does nothing.
+    for (int i = 0; i < 3; ++i) w->Click("btnDelCut");
+    QVERIFY(w->Lines("LstCut").isEmpty());
+    QCOMPARE(w->job.cutCount, 0);
+    QCOMPARE(w->job.pieceCount, 0);
   }
 
   void accessKeyAddsInTheFrameThatHasTheFocus() {
     QVERIFY(w->Open());
-    w->Type("txtCutQty", "1");
-    w->Type("txtCutLength", "20000");
-    w->Type("txtDescrCut", "K");
+    w->TypeCut("1", "20000", "K");
     QTest::keyClick(w->Get<QLineEdit>("txtDescrCut"), Qt::Key_A, Qt::AltModifier);
     QTRY_COMPARE(w->job.cutCount, 1);
     QCOMPARE(w->job.stockCount, 0);

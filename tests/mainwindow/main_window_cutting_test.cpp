@@ -24,18 +24,8 @@ class MainWindowCuttingTest : public QObject {
     QVERIFY(!QFile::exists(w->Path("W8X31.bxl")));
   }
 
-  void cutOnAnEmptyCutListExplains() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A12,5,40"}));
-    QVERIFY(w->Open());
-    w->Click("btnCut");
-    QCOMPARE(w->dialogs.MessageTexts(),
-             QStringList{"There are no W8X31 cuts\nPlease enter cut list before cutting."});
-  }
-
   void cutWritesTheReportAndExportAndShowsThem() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A12,5,40", "L3X3,B1,2,20"}));
-    w->WriteFile("job.cut", CutFile({"B1,W8X31,3,12.5", "Z9,W8X31,1,50"}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({"W8X31,A12,5,40", "L3X3,B1,2,20"}, {"B1,W8X31,3,12.5", "Z9,W8X31,1,50"}));
     w->Click("btnCut");
     QVERIFY(w->dialogs.messages.empty());
     const QString report = w->ReadFile("W8X31.bxl");
@@ -53,9 +43,7 @@ class MainWindowCuttingTest : public QObject {
   }
 
   void bestOptimizerShowsItsBoundInTheViewer() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A12,5,40"}));
-    w->WriteFile("job.cut", CutFile({"B1,W8X31,3,12.5", "B2,W8X31,2,25"}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({"W8X31,A12,5,40"}, {"B1,W8X31,3,12.5", "B2,W8X31,2,25"}));
     w->job.optimizer = "best";
     w->Click("btnCut");
     const QString bound = "Lower bound on stock length: 120'-0\" (this plan is within 0.00% of it)";
@@ -65,10 +53,8 @@ class MainWindowCuttingTest : public QObject {
     QVERIFY(viewer->findChild<QPlainTextEdit*>("txtOutput")->toPlainText().contains(bound));
   }
 
-  void cutAfterEmptyingTheCutListCutsNothing() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A12,5,40"}));
-    w->WriteFile("job.cut", CutFile({"B1,W8X31,3,12.5"}));
-    QVERIFY(w->Open());
+  void cutAfterEmptyingTheCutListExplains() {
+    QVERIFY(w->OpenWith({"W8X31,A12,5,40"}, {"B1,W8X31,3,12.5"}));
     w->Choose("LstCut", 0);
     w->Click("btnDelCut");
     w->Click("btnCut");

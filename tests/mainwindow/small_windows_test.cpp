@@ -26,7 +26,6 @@ class SmallWindowsTest : public QObject {
     QWidget mainWindow;
     QPointer<frmSplash> splash = new frmSplash(&mainWindow);
     splash->show();
-    QCOMPARE(splash->windowTitle(), QString());
     QCOMPARE(LabelText(splash, "lblVersion"), QStringLiteral("v 2.8.26"));
     auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
     QCOMPARE(timer->interval(), 5000);
