@@ -11,6 +11,8 @@ struct SplitRow {
   Arguments expected;
 };
 
+void PrintTo(const SplitRow& row, std::ostream* os) { *os << '"' << row.text << '"'; }
+
 class SplitCommandLineTest : public ::testing::TestWithParam<SplitRow> {};
 
 TEST_P(SplitCommandLineTest, SplitsOnTabSemicolonAndComma) {

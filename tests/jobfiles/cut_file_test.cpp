@@ -43,6 +43,8 @@ struct ReadSaveCase {
   std::string saved;
 };
 
+void PrintTo(const ReadSaveCase& row, std::ostream* os) { *os << row.name; }
+
 class CutReadSaveTest : public CutFileTest, public ::testing::WithParamInterface<ReadSaveCase> {};
 
 TEST_P(CutReadSaveTest, LoadsTellsAndKeeps) {

@@ -41,6 +41,8 @@ struct Hostile {
   std::string text;
 };
 
+void PrintTo(const Hostile& row, std::ostream* os) { *os << row.name; }
+
 class HostileFileTest : public JobFileTest, public ::testing::WithParamInterface<Hostile> {};
 
 TEST_P(HostileFileTest, SavesKeepWhatTheyDoNotReplace) {

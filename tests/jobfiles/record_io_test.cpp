@@ -27,6 +27,8 @@ struct ReadRow {
   std::vector<Texts> records;
 };
 
+void PrintTo(const ReadRow& row, std::ostream* os) { *os << row.name; }
+
 class RecordReaderTest : public ::testing::TestWithParam<ReadRow> {};
 
 TEST_P(RecordReaderTest, SplitsTheTextIntoRecords) {

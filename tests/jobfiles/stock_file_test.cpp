@@ -44,6 +44,8 @@ struct ReadSaveCase {
   std::string saved;  // after the header line
 };
 
+void PrintTo(const ReadSaveCase& row, std::ostream* os) { *os << row.name; }
+
 class StockReadSaveTest : public StockFileTest,
                           public ::testing::WithParamInterface<ReadSaveCase> {};
 

@@ -17,6 +17,8 @@ struct ShownRow {
   double value;  // feet, or inches in inches-only mode
 };
 
+void PrintTo(const ShownRow& row, std::ostream* os) { *os << '"' << row.text << '"'; }
+
 class ShownFormTest : public ::testing::TestWithParam<ShownRow> {};
 
 TEST_P(ShownFormTest, ReadsAsTheLengthItShows) {

@@ -26,6 +26,8 @@ struct StockQuantityRow {
   std::int16_t changeStores;
 };
 
+void PrintTo(const StockQuantityRow& row, std::ostream* os) { *os << '"' << row.typed << '"'; }
+
 class StockQuantityTest : public StockEditingTest,
                           public ::testing::WithParamInterface<StockQuantityRow> {};
 
@@ -125,6 +127,10 @@ struct CutRefusalRow {
   const char* mark;
   CutEdit result;
 };
+
+void PrintTo(const CutRefusalRow& row, std::ostream* os) {
+  *os << '"' << row.quantity << "\", \"" << row.mark << '"';
+}
 
 class CutAddRefusalTest : public CutEditingTest,
                           public ::testing::WithParamInterface<CutRefusalRow> {};

@@ -39,6 +39,8 @@ struct FitCase {
   int bars;
 };
 
+void PrintTo(const FitCase& row, std::ostream* os) { *os << row.name; }
+
 class BestPlanFitTest : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(BestPlanFitTest, BarsNeededOnTwentyFootStock) {

@@ -59,6 +59,8 @@ struct PlanCase {
   std::vector<int> quantities;    // after the search; empty: not checked
 };
 
+void PrintTo(const PlanCase& row, std::ostream* os) { *os << row.name; }
+
 class PackBarsPlanTest : public testing::TestWithParam<PlanCase> {};
 
 // The fast search and the literal one must both give the plan worked out by hand.

@@ -64,6 +64,8 @@ struct Fault {
   std::vector<std::string> problems;
 };
 
+void PrintTo(const Fault& row, std::ostream* os) { *os << row.name; }
+
 class PlanValidatorFaultTest : public ::testing::TestWithParam<Fault> {};
 
 TEST_P(PlanValidatorFaultTest, ReportsTheFault) {
