@@ -26,10 +26,7 @@ class MainWindowFileTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLatin1());
-    qputenv("USERPROFILE", home.path().toLatin1());
-  }
+  void initTestCase() { UseHomeForSettings(home); }
   void init() {
     QFile::remove(SettingsFile());
     w = std::make_unique<MainWindowFixture>();

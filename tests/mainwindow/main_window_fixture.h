@@ -25,6 +25,13 @@ inline QString CutFile(const QStringList& rows) {
   return QStringLiteral(",,,\r\n") + rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
+// Points the settings store and the user data folder into `home`, so a test
+// never reads or writes the real user's settings.
+inline void UseHomeForSettings(const QTemporaryDir& home) {
+  qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLatin1());
+  qputenv("USERPROFILE", home.path().toLatin1());
+}
+
 // A main window on a job in a temporary folder, driven as a user would:
 // clicks, typed keys and Enter. Message boxes are answered by script.
 class MainWindowFixture {

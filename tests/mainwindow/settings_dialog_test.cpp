@@ -13,10 +13,7 @@ class SettingsDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLatin1());
-    qputenv("USERPROFILE", home.path().toLatin1());
-  }
+  void initTestCase() { UseHomeForSettings(home); }
   void init() {
     w = std::make_unique<MainWindowFixture>();
     w->job.kerf = "0.125";
