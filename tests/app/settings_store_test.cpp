@@ -153,12 +153,17 @@ TEST_F(SettingsStoreTest, DeleteSettingsRemovesOnlyTheSection) {
 }
 
 // The stored text stays as it is; the slider takes it rounded half to even
-// and kept within 0 to 10.
+// and kept within 0 to 10. Each case gets its own store file: QSettings keeps
+// a file it has read cached until its size or time changes, and two cases of
+// the same size can be written within one tick of the file time.
 TEST_F(SettingsStoreTest, SliderLevelOfTheStoredDropLength) {
   const std::pair<std::string, int> levels[] = {{"7.5", 8},  {"6.5", 6}, {"10.5", 10}, {"12", 10},
                                                 {"1e9", 10}, {"-3", 0},  {"abc", 0},   {"0.5", 0}};
+  int store = 0;
   for (const auto& [dropLength, level] : levels) {
-    WriteIni(IniPath(), "[Settings]\ndrop_length=" + dropLength + "\n");
+    const fs::path configHome = root_ / ("config" + std::to_string(++store));
+    ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+    WriteIni(configHome / "Brx" / "Brx.ini", "[Settings]\ndrop_length=" + dropLength + "\n");
     EXPECT_EQ(Loaded().drop_length, dropLength);
     EXPECT_EQ(frontend.optimizationLevel, level) << dropLength;
   }
