@@ -239,29 +239,19 @@ void frmSettings::chk32nds_Click() { job_.inch32Flag = FlagText(chk32nds->isChec
 
 void frmSettings::chkinches_Click() { job_.inchOnlyFlag = FlagText(chkinches->isChecked()); }
 
-// A negative length is not accepted: the field shows again the length the
-// setting held (0 for a negative one), and that length is kept.
-double frmSettings::FieldLength(QLineEdit* field, std::optional<ShownLength>& shown,
-                                const std::string& setting) {
-  const UnitMode mode = UnitModeOf(job_);
-  const double typed =
-      ReadLengthField(lengthText_, mode.metric, mode.inchOnly, FromQt(field->text()), shown);
-  if (typed >= 0.0) return typed;
-  const double kept = std::max(0.0, LeadingNumber(setting));
-  shown = ShownLength{lengthText_.FormatLength(kept), kept};
-  field->setText(ToQt(shown->text));
-  return kept;
-}
-
 void frmSettings::txtKerf_Change() {
   if (txtKerf->text().isEmpty()) txtKerf->setText(QStringLiteral("0"));
-  job_.kerf = ShortestDecimal(FieldLength(txtKerf, shownKerf_, job_.kerf));
+  const UnitMode mode = UnitModeOf(job_);
+  job_.kerf = ShortestDecimal(ReadLengthField(lengthText_, mode.metric, mode.inchOnly,
+                                              FromQt(txtKerf->text()), shownKerf_));
 }
 
 void frmSettings::txtUnuseableLen_Change() {
   if (txtUnuseableLen->text().isEmpty()) txtUnuseableLen->setText(QStringLiteral("0.0"));
+  const UnitMode mode = UnitModeOf(job_);
   job_.UnuseableLen =
-      ShortestDecimal(FieldLength(txtUnuseableLen, shownUnuseableLen_, job_.UnuseableLen));
+      ShortestDecimal(ReadLengthField(lengthText_, mode.metric, mode.inchOnly,
+                                      FromQt(txtUnuseableLen->text()), shownUnuseableLen_));
 }
 
 void frmSettings::SpinButton1_Change(int value) {

@@ -53,8 +53,6 @@ class frmSettings : public QDialog {
   void Form_Load();
   void ShowBatchDir();
   void ConvertKerf(bool toMetric);
-  double FieldLength(QLineEdit* field, std::optional<ShownLength>& shown,
-                     const std::string& setting);
   void EnableInchOptions(bool enabled);
 
   JobState& job_;
