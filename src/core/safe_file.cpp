@@ -124,10 +124,12 @@ std::pair<fs::path, int> CreateTemporaryNextTo(const fs::path& target) {
 void RemoveLeftTemporaries(const fs::path& target) {
   const std::string prefix = TemporaryPrefix(target);
   std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(FolderOf(target), error)) {
-    if (!IsTemporaryOf(entry.path().filename().string(), prefix)) continue;
+  fs::directory_iterator entries(FolderOf(target), error);
+  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+    const fs::path& path = entries->path();
+    if (!IsTemporaryOf(path.filename().string(), prefix)) continue;
     const Descriptor fd(
-        ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat opened {};
     struct stat named {};
     if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
@@ -135,9 +137,9 @@ void RemoveLeftTemporaries(const fs::path& target) {
       continue;
     }
     // The name must still stand for the file that was locked.
-    if (::lstat(entry.path().c_str(), &named) == 0 && named.st_ino == opened.st_ino &&
+    if (::lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino &&
         named.st_dev == opened.st_dev) {
-      ::unlink(entry.path().c_str());
+      ::unlink(path.c_str());
     }
   }
 }

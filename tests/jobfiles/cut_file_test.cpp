@@ -138,33 +138,6 @@ TEST_F(CutFileTest, NewFileHoldsTheRowsAndReadsBack) {
   EXPECT_EQ(frontend.statuses,
             (std::vector<std::string>{"Reading File: " + job.cut_filename,
                                       " 2 cut sizes entered for a total of  3 cut pieces"}));
-  EXPECT_EQ(frontend.cutRefreshes, (std::vector<int>{0, 0}));
-  EXPECT_EQ(frontend.pumps, 2);
-}
-
-TEST_F(CutFileTest, BatchModeWorksWithoutStatusOrRebuild) {
-  job.batchMode = true;
-  WriteCuts(",,,\r\nB1,W8X31,2,10.5\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(job.pieceCount, 2);
-  EXPECT_TRUE(frontend.statuses.empty());
-  EXPECT_TRUE(frontend.cutRefreshes.empty());
-}
-
-// Rows not loaded are known by their place: a row that repeats a loaded one
-// stays after the list, and the next read loads the same rows again.
-TEST_F(CutFileTest, FullListEndsTheReading) {
-  std::string rows;
-  for (int i = 0; i < kMaxCutRows; ++i) rows += "M" + std::to_string(i) + ",W8X31,1,5\r\n";
-  WriteCuts(",,,\r\n" + rows + "M0,W8X31,1,5\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  EXPECT_EQ(job.cutCount, kMaxCutRows);
-  EXPECT_EQ(Messages(job.cut_filename), std::vector<std::string>{kNotLoaded1});
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(CutText(), ",,,\r\n" + rows + "M0,W8X31,1,5\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  EXPECT_EQ(job.cuts[kMaxCutRows - 1].mark, "M999");
 }
 
 // Cut rows never replace a file whose own name ends in ".stk".

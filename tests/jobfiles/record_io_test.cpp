@@ -48,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
     Records, RecordReaderTest,
     ::testing::Values(
         ReadRow{"CrLf", "a,b,c,d\r\ne,f,g,h\r\n", {{"a", "b", "c", "d"}, {"e", "f", "g", "h"}}},
-        ReadRow{"Lf", "a,b,c,d\ne,f,g,h\n", {{"a", "b", "c", "d"}, {"e", "f", "g", "h"}}},
-        ReadRow{"Cr", "a,b,c,d\re,f,g,h", {{"a", "b", "c", "d"}, {"e", "f", "g", "h"}}},
+        ReadRow{"LfAndCr", "a,b,c,d\ne,f,g,h\r", {{"a", "b", "c", "d"}, {"e", "f", "g", "h"}}},
         ReadRow{"BlanksAroundFields", " a ,\tb c\t, c ,d ", {{"a", "b c", "c", "d"}}},
         ReadRow{"ShortLinesStayApart",
                 "a,b\r\nc,d\r\ne,f,g,h",
@@ -57,9 +56,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"FifthField",
                 "W8X31,A14,2,30,note\r\nL3,B3,6,20\r\n",
                 {{"W8X31", "A14", "2", "30", "+1"}, {"L3", "B3", "6", "20"}}},
-        ReadRow{"EmptyLastField", "a,b,c,\r\ne,f,g,h", {{"a", "b", "c", ""}, {"e", "f", "g", "h"}}},
-        ReadRow{"EmptyText", "", {}}, ReadRow{"NoFinalLineEnd", "a,b,c,d", {{"a", "b", "c", "d"}}},
-        ReadRow{"CommaInsideQuotes", "\"x,y\",b,c,d", {{"x,y", "b", "c", "d"}}},
         ReadRow{
             "QuoteNeverHoldsALineEnd", "a,\"b,c\r\nd,e,f,g", {{"a", "b,c"}, {"d", "e", "f", "g"}}},
         ReadRow{"DoubledQuote", "\"say \"\"hi\"\"\",b,c,d", {{"say \"hi\"", "b", "c", "d"}}},
