@@ -46,7 +46,8 @@ std::optional<double> NumericValue(const std::string& text) {
 }
 
 bool IsNonFiniteNumber(std::string_view text) {
-  std::string digits;  // the leading number with the blanks it may hold removed
+  // The text without the blanks that the leading-number rule skips.
+  std::string digits;
   for (char c : text) {
     if (c != ' ' && c != '\t' && c != '\n') digits += c;
   }

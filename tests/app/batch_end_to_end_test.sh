@@ -72,7 +72,8 @@ check "empty lists give exit 1" test "$status" -eq 1
 check "empty lists give a reason" grep -q "^brx: there is no NOSUCH stock" "$job/stderr"
 mkdir "$job/folder.cut"
 mkfifo "$job/fifo.stk"
-for file in "$job/folder.cut" "$job/fifo.stk"; do
+ln -s loop.cut "$job/loop.cut"
+for file in "$job/folder.cut" "$job/fifo.stk" "$job/loop.cut"; do
   run_brx "$file" "$job/a.stk" out.txt M 0
   check "$file is not a regular file" grep -qxF "brx: the job file $file is not a regular file" "$job/stderr"
 done
