@@ -8,6 +8,7 @@
 
 #include "core/job_state.h"
 #include "core/number_text.h"
+#include "core/safe_file.h"
 #include "jobfiles/cut_file.h"
 #include "jobfiles/stock_file.h"
 #include "optimizer/cutting_run.h"
@@ -40,10 +41,12 @@ std::string ReasonFor(const JobState& job, const CuttingRunResult& result) {
   return {};
 }
 
-std::string MissingJobFile(const JobState& job) {
+// Why a job file cannot be read, or empty when both can.
+std::string JobFileProblem(const JobState& job) {
   std::error_code error;
   for (const std::string* path : {&job.cut_filename, &job.stock_filename}) {
-    if (!std::filesystem::is_regular_file(*path, error)) return *path;
+    if (std::filesystem::is_regular_file(*path, error)) continue;
+    return *path + (FileExists(*path) ? " is not a regular file" : " does not exist");
   }
   return {};
 }
@@ -109,8 +112,8 @@ int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::os
            << "\" is not a length of 0 or more in the job's unit\n";
     return kExitJobNotRun;
   }
-  if (const std::string missing = MissingJobFile(job); !missing.empty()) {
-    errors << "brx: the job file " << missing << " does not exist\n";
+  if (const std::string problem = JobFileProblem(job); !problem.empty()) {
+    errors << "brx: the job file " << problem << "\n";
     return kExitJobNotRun;
   }
   // Held from the first read, so another run's subtraction is never lost.
