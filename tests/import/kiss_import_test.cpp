@@ -79,12 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "KISS\nD,1,2,B1,A,1,8,W,31,6096\rD,1,2,B2,A,2,8,W,31,6096",
                 kTwoRecords,
                 {}},
-        // The mark's quote is written as the job files quote it.
-        FileRow{"ByteOrderMarkAndQuotes",
-                "\xEF\xBB\xBF"
-                "D,1,2,\"B1,A,1,8,W,31,6096 KISS\r\nD,1,2,B2,A,2,8,W,31,6096\r\n",
-                "\"\"\"B1-A\",8W 31,1,20\r\nB2-A,8W 31,2,20\r\n",
-                {}},
         FileRow{"BinaryBytes",
                 "\xff\xfe\0\x01\r\nKISS\0\r\nD,1,2,B\xe9,A,1,W\0X,8,\xff,6096\r\n"s,
                 "B\xe9-A,W\0X8 \xff,1,20\r\n"s,

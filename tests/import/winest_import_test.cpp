@@ -62,10 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
                 {}},
         FileRow{
             "LineFeedsAndCarriageReturns", "W8X31,4,120610,B7\n\rL3X3,1,50000,A1", kTwoLines, {}},
-        FileRow{"ByteOrderMarkAndQuotes",
-                "\xEF\xBB\xBFW8X31,4,120610,\"B7\r\n\"L3X3,1,50000,A1\r\n",
-                "\"\"\"B7\",W8X31,4,12.5520833333333\r\nA1,\"\"\"L3X3\",1,5\r\n",
-                {}},
         FileRow{"BinaryBytes",
                 "W\0\xff,4,120610,B\x80\r\n\x01\x02\x03\r\n"s,
                 "B\x80,W\0\xff,4,12.5520833333333\r\n"s,
