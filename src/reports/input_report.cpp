@@ -29,7 +29,7 @@ int ShownQuantity(const StockItem& row) {
 
 void WriteHeading(const JobState& job, const LengthText& lengths, ReportText& out) {
   out.Write("Optimized Cutting Report for " + OwnerNameField(job.ownerName) + std::string(kCrLf));
-  out.Write("CUTTING REPORT for: " + job.matl);
+  out.Write(std::string(kInputHeading) + job.matl);
   out.Write("Kerf                   = " + lengths.FormatLength(LeadingNumber(job.kerf)));
   const double unusable = LeadingNumber(job.UnuseableLen);
   if (unusable > 0) out.Write("Unuseable stock length = " + lengths.FormatLength(unusable));
