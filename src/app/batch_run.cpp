@@ -6,6 +6,7 @@
 
 #include "core/job_state.h"
 #include "core/number_text.h"
+#include "core/safe_file.h"
 #include "jobfiles/cut_file.h"
 #include "jobfiles/stock_file.h"
 #include "optimizer/cutting_run.h"
@@ -27,10 +28,12 @@ std::string ReasonFor(const JobState& job, CuttingRunOutcome outcome) {
   return {};
 }
 
-std::string MissingJobFile(const JobState& job) {
+// Why a job file cannot be read, or empty when both can.
+std::string JobFileProblem(const JobState& job) {
   std::error_code error;
   for (const std::string* path : {&job.cut_filename, &job.stock_filename}) {
-    if (!std::filesystem::is_regular_file(*path, error)) return *path;
+    if (std::filesystem::is_regular_file(*path, error)) continue;
+    return *path + (FileExists(*path) ? " is not a regular file" : " does not exist");
   }
   return {};
 }
@@ -46,8 +49,8 @@ int BatchOptimizationLevel(const JobState& job) {
 int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors) {
   job.batchMode = true;
   job.dataChanged = true;
-  if (const std::string missing = MissingJobFile(job); !missing.empty()) {
-    errors << "brx: the job file " << missing << " does not exist\n";
+  if (const std::string problem = JobFileProblem(job); !problem.empty()) {
+    errors << "brx: the job file " << problem << "\n";
     return kExitJobNotRun;
   }
   // As the window's cutNow: read both files, then run the Cut command.

@@ -50,3 +50,9 @@ std::string ErrorReportText(const BrxError& error) {
 void ShowError(Frontend& frontend, const BrxError& error) {
   frontend.ShowMessage(texts::kErrorTitle, ErrorReportText(error), MessageIcon::Critical);
 }
+
+void ShowError(Frontend& frontend, const BrxError& error, const std::string& file) {
+  if (file.empty()) return ShowError(frontend, error);
+  frontend.ShowMessage(texts::kErrorTitle, ErrorReportText(error) + ": " + file,
+                       MessageIcon::Critical);
+}

@@ -37,3 +37,6 @@ std::string ErrorReportText(const BrxError& error);
 
 // The common error report: an OK-only box titled "Error".
 void ShowError(Frontend& frontend, const BrxError& error);
+// The same for a failed file operation, naming the file (when there is a
+// name) after the description.
+void ShowError(Frontend& frontend, const BrxError& error, const std::string& file);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,15 +53,17 @@ struct BarPlan {
   std::array<std::int16_t, kPieceSlotsPerBar> pieceIndex{};
 };
 
-// The current material's records that the last read of a job file did not
-// load (a full list, a bad quantity, the file ending inside a record). Writes
-// of that file carry them over unchanged while `material` is current, until
-// the material is read completely. Each record is held as the four texts it
-// reads back as once written.
+// What the last read or write of a job file left for the writes and reads
+// that follow: the places (record indices, the header being 0) of the current
+// material's rows that were not loaded, so that writes carry them over
+// unchanged while `material` is current, and a digest of the file's content,
+// so that reading back a file the job already knows tells the user nothing new.
 struct UnloadedRecords {
   std::string path;
   std::string material;
-  std::vector<std::array<std::string, 4>> records;
+  std::vector<int> places;
+  // 0 when no earlier read of `path` for `material` told the user about it.
+  std::size_t digest = 0;
 };
 
 struct JobState {

@@ -9,13 +9,17 @@
 // Whole-file access for job files, reports, exports and imports. Failures are
 // thrown as BrxError with the classic error numbers.
 
-// True when the path names something that is not a folder. A missing path and
-// a folder both count as "no file".
+// True when something stands under the name: a file, a folder, a FIFO, a
+// link loop. Only a missing name (or a link to one) is "no file".
 bool FileExists(const std::string& path);
 
+// The error for a name that stands for no regular file: error 75, with a
+// description that says so.
+BrxError NotRegularFileError();
+
 // The whole content of a regular file, bytes unchanged. Anything else (a
-// folder, a FIFO, a device) is refused with "Path/File access error" instead
-// of blocking or reading without end.
+// folder, a FIFO, a device, a link loop) is refused with NotRegularFileError
+// instead of blocking or reading without end.
 std::string ReadWholeFile(const std::string& path);
 
 // Writes the content to a new temporary file in the target's folder and
@@ -23,7 +27,11 @@ std::string ReadWholeFile(const std::string& path);
 // a read-only folder or a crash never leaves a truncated or emptied file. On
 // failure the temporary file is removed and the target is left as it was. An
 // existing target keeps its permission bits; a symbolic link is followed and
-// the file it names is replaced. An empty path is "Bad file name or number".
+// the file it names is replaced. An empty path is "Bad file name or number";
+// a target that is not a regular file (a folder, a FIFO) is refused with
+// NotRegularFileError. Once the file is replaced, the temporary files that
+// saves of the same file killed part way left behind are removed; a save in
+// progress holds a lock on its temporary file, so its file is never taken.
 void WriteFileSafely(const std::string& path, std::string_view content);
 
 // WriteFileSafely for callers that report the failure themselves: the error,

@@ -1,8 +1,10 @@
 #include "jobfiles/cut_file.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/brx_error.h"
 #include "core/frontend.h"
@@ -25,9 +27,9 @@ constexpr const char* kReading = "Reading File: ";
 constexpr const char* kSizesEntered = " cut sizes entered for a total of ";
 constexpr const char* kPiecesSuffix = " cut pieces";
 constexpr const char* kSaving = "Saving cut data in ";
-// Saving cut rows into a file whose name looks like a stock file only warns.
+// Cut rows are never saved into a file named like a stock file.
 constexpr const char* kStockNameWarning = "hold on error 1";
-constexpr const char* kStockNamePart = "stk";
+constexpr std::string_view kStockExtension = ".STK";
 
 void ShowReadFailure(Frontend& frontend, const BrxError& error, const std::string& path) {
   frontend.ShowMessage(texts::kErrorTitle,
@@ -49,17 +51,22 @@ class CutLoader {
  public:
   CutLoader(JobState& job, Frontend& frontend) : job_(job), frontend_(frontend) {}
 
-  // Reads every record after the header, handling events after each. A row
-  // whose quantity does not fit 16 bits is not loaded; loading stops at a
-  // record the file ends inside, at pieces that no longer fit, and at a full
-  // list. Rows with a length or quantity below the minimum are skipped.
+  // Reads every record after the header, handling events after each. Lines
+  // that do not hold four fields are passed over. A row whose quantity does
+  // not fit 16 bits or whose quantity or length is not a finite number is not
+  // loaded; loading stops at pieces that no longer fit and at a full list.
+  // Rows with a length or quantity below the minimum are skipped.
   void Load(std::string_view content) {
     RecordReader reader(content);
     reader.Next();  // the header, whatever it holds
     while (const std::optional<Record> record = reader.Next()) {
       frontend_.PumpEvents();
+      if (!record->HoldsFourFields()) {
+        unloaded_.AddMalformed();
+        continue;
+      }
       if (!IsOfMaterial(record->Text(kMaterialField), job_.matl)) continue;
-      if (stopped_ || !LoadRow(*record)) unloaded_.Add(CarriedForm(CarriedTexts(*record)));
+      if (stopped_ || !LoadRow(*record)) unloaded_.Add(record->place);
     }
   }
 
@@ -71,7 +78,10 @@ class CutLoader {
   // True when the row was stored or skipped; false when it is not loaded and
   // must stay in the file.
   bool LoadRow(const Record& record) {
-    if (!record.IsComplete()) return Stop();
+    if (IsNonFiniteNumber(record.Text(kLengthField)) ||
+        IsNonFiniteNumber(record.Text(kQuantityField))) {
+      return false;
+    }
     const double length = LeadingNumber(record.Text(kLengthField));
     const std::optional<std::int16_t> quantity =
         RoundHalfEvenToInt16(LeadingNumber(record.Text(kQuantityField)));
@@ -122,30 +132,47 @@ std::string HeaderFieldText(const Field& field) {
   return value ? ShortestDecimal(*value) : field.text;
 }
 
-// The old file's records written before the current material's rows: its
-// first record, then every other material's record and the current
-// material's records that the last read did not load, in file order. A new
-// file's first line is ",,,". Throws when the old file cannot be read to its
-// end, so that it is never replaced by a file that lacks the rest.
-std::string CarriedLines(const JobState& job, const std::string& path) {
-  if (!FileExists(path)) return RecordLine({});
-  const std::string content = ReadWholeFile(path);
-  RecordReader reader(content);
+// The old file's records as a write places them around the cut list: its
+// first record and every other record (lines that do not hold four fields
+// as they stood) before it, the current material's rows that the last read
+// did not load after it, each group in file order. A new file's first line
+// is ",,,".
+struct CarriedRecords {
+  std::string before;
+  int beforeCount = 1;  // the first record included
+  std::string unloaded;
+  int unloadedCount = 0;
+};
+
+CarriedRecords CarriedLines(const JobState& job, const std::string& path) {
+  CarriedRecords carried;
+  const std::optional<std::string> content = OldContent(path);
+  if (!content) {
+    carried.before = RecordLine({});
+    return carried;
+  }
+  RecordReader reader(*content);
   FieldTexts header;
   if (const std::optional<Record> first = reader.Next()) {
-    for (int i = 0; i < first->fieldCount; ++i) header[i] = HeaderFieldText(first->fields[i]);
-  }
-  std::string lines = RecordLine(header);
-  UnloadedMatcher unloaded(job.cutUnloaded, path, job.matl);
-  while (const std::optional<Record> record = reader.Next()) {
-    const FieldTexts texts = CarriedTexts(*record);
-    if (IsOfMaterial(record->Text(kMaterialField), job.matl) &&
-        !unloaded.Take(CarriedForm(texts))) {
-      continue;
+    for (int i = 0; i < std::min(first->fieldCount, kFieldsPerRecord); ++i) {
+      header[i] = HeaderFieldText(first->fields[i]);
     }
-    lines += RecordLine(texts);
   }
-  return lines;
+  carried.before = RecordLine(header);
+  const UnloadedMatcher unloaded(job.cutUnloaded, path, job.matl);
+  while (const std::optional<Record> record = reader.Next()) {
+    if (!record->HoldsFourFields()) {
+      carried.before += KeptLine(*record);
+      ++carried.beforeCount;
+    } else if (!IsOfMaterial(record->Text(kMaterialField), job.matl)) {
+      carried.before += RecordLine(CarriedTexts(*record));
+      ++carried.beforeCount;
+    } else if (unloaded.IsUnloaded(record->place)) {
+      carried.unloaded += RecordLine(CarriedTexts(*record));
+      ++carried.unloadedCount;
+    }
+  }
+  return carried;
 }
 
 std::string RowLines(const JobState& job) {
@@ -158,6 +185,13 @@ std::string RowLines(const JobState& job) {
   return lines;
 }
 
+// True when the file's own name, not its folder, ends in ".stk" in any case.
+bool IsNamedLikeStockFile(const std::string& path) {
+  const std::string name = path.substr(path.find_last_of('/') + 1);
+  return name.size() >= kStockExtension.size() &&
+         ToUpperAscii(name.substr(name.size() - kStockExtension.size())) == kStockExtension;
+}
+
 }  // namespace
 
 bool ReadCutFile(JobState& job, Frontend& frontend) {
@@ -168,16 +202,17 @@ bool ReadCutFile(JobState& job, Frontend& frontend) {
   job.cutListEdited = false;
   const std::string path = job.cut_filename;
   if (job.matl.empty() || path.empty()) return false;
-  if (!FileExists(path)) {
-    UnloadedCollector().Finish(job.cutUnloaded, path, job.matl, frontend);
-    frontend.RefreshCutList(0);
+  std::optional<std::string> content;
+  try {
+    content = OldContent(path);
+  } catch (const BrxError& error) {
+    job.cutUnloaded = {};
+    ShowReadFailure(frontend, error, path);
     return false;
   }
-  std::string content;
-  try {
-    content = ReadWholeFile(path);
-  } catch (const BrxError& error) {
-    ShowReadFailure(frontend, error, path);
+  if (!content) {
+    UnloadedCollector().Finish(job.cutUnloaded, path, job.matl, "", frontend);
+    frontend.RefreshCutList(0);
     return false;
   }
   if (!job.batchMode) {
@@ -186,8 +221,8 @@ bool ReadCutFile(JobState& job, Frontend& frontend) {
   }
 
   CutLoader loader(job, frontend);
-  loader.Load(content);
-  loader.Unloaded().Finish(job.cutUnloaded, path, job.matl, frontend);
+  loader.Load(*content);
+  loader.Unloaded().Finish(job.cutUnloaded, path, job.matl, *content, frontend);
 
   job.cutCount = loader.RowCount();
   job.pieceCount = loader.PieceCount();
@@ -205,15 +240,22 @@ bool WriteCutFile(JobState& job, Frontend& frontend) {
   // No rows are written under no material.
   if (job.matl.empty()) return false;
   const std::string path = job.cut_filename;
-  if (path.find(kStockNamePart) != std::string::npos) {
+  if (IsNamedLikeStockFile(path)) {
     frontend.ShowMessage(texts::kProgramTitle, kStockNameWarning);
+    return false;
   }
   try {
-    const std::string carried = CarriedLines(job, path);
+    const CarriedRecords carried = CarriedLines(job, path);
     if (!job.batchMode) frontend.ShowStatus(kSaving + path);
-    WriteFileSafely(path, carried + RowLines(job));
+    const std::string content = carried.before + RowLines(job) + carried.unloaded;
+    WriteFileSafely(path, content);
+    std::vector<int> places;
+    for (int i = 0; i < carried.unloadedCount; ++i) {
+      places.push_back(carried.beforeCount + job.cutCount + i);
+    }
+    NoteWrite(job.cutUnloaded, path, job.matl, std::move(places), content);
   } catch (const BrxError& error) {
-    ShowError(frontend, error);
+    ShowError(frontend, error, path);
     return false;
   }
   if (!job.batchMode) frontend.ShowStatus("");

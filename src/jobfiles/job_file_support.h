@@ -1,8 +1,8 @@
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "jobfiles/record_io.h"
@@ -22,39 +22,49 @@ bool IsOfMaterial(const std::string& materialField, const std::string& material)
 // when it lies beyond the range of a double.
 std::optional<double> NumericValue(const std::string& text);
 
-// The texts a writer carries over, each as it reads back from the written
-// line. Unloaded records are recognised by this form from one write to the
-// next, however often they were carried over.
-FieldTexts CarriedForm(FieldTexts texts);
+// True when the number a field holds is not finite: beyond the range of a
+// double ("1e400") or spelled as an infinity or NaN ("inf", "nan"). The
+// leading-number rule reads such text as 0.
+bool IsNonFiniteNumber(std::string_view text);
 
 // Shows a hint in the status bar for one second, handling events meanwhile,
 // then clears it.
 void ShowHint(Frontend& frontend, const std::string& text);
 
-// Collects the current material's records that a read did not load, then
-// records them in the job and tells the user once.
+// The old content of a job file a write replaces, or nullopt when there is
+// none. Throws when it cannot be read to its end, so that the file is never
+// replaced by one that lacks the rest. A name that exists but is no regular
+// file (a folder, a FIFO, a link loop) is refused, not taken as missing.
+std::optional<std::string> OldContent(const std::string& path);
+
+// Collects what a read passed over: lines that do not hold four fields and
+// the current material's rows it did not load. Finish records the places of
+// those rows for later writes and tells the user once per read, unless the
+// job already knew the file's content (reading back what it just wrote).
 class UnloadedCollector {
  public:
-  void Add(const FieldTexts& carried) { records_.push_back(carried); }
-  // Keeps the records for later writes of `path` while `material` is current
-  // (none: the material was read completely) and, when there are some, shows
-  // "<path>: <n> row(s) of <material> were not loaded; ...".
-  void Finish(UnloadedRecords& unloaded, const std::string& path, const std::string& material,
-              Frontend& frontend);
+  void AddMalformed() { ++malformed_; }
+  void Add(int place) { places_.push_back(place); }
+  void Finish(UnloadedRecords& notes, const std::string& path, const std::string& material,
+              std::string_view content, Frontend& frontend);
 
  private:
-  std::vector<FieldTexts> records_;
+  int malformed_ = 0;
+  std::vector<int> places_;
 };
 
-// During a write: the current material's records in the old file that the
-// last read of that file did not load, so they are carried over unchanged.
+// During a write: which of the old file's current-material records the last
+// read of that file did not load, so they are carried over unchanged.
 class UnloadedMatcher {
  public:
-  UnloadedMatcher(const UnloadedRecords& unloaded, const std::string& path,
+  UnloadedMatcher(const UnloadedRecords& notes, const std::string& path,
                   const std::string& material);
-  // True, once per record held, when the carried form is one of them.
-  bool Take(const FieldTexts& carried);
+  bool IsUnloaded(int place) const;
 
  private:
-  std::map<FieldTexts, int> remaining_;
+  std::vector<int> places_;
 };
+
+// After a write of `content`: the not-loaded rows now stand at `places`.
+void NoteWrite(UnloadedRecords& notes, const std::string& path, const std::string& material,
+               std::vector<int> places, std::string_view content);

@@ -1,11 +1,21 @@
 #include "jobfiles/record_io.h"
 
+#include <algorithm>
+
 #include "core/text_util.h"
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+bool IsBlankText(std::string_view text) {
+  for (char c : text) {
+    if (!IsBlank(c)) return false;
+  }
+  return true;
+}
 
 bool NeedsQuotes(std::string_view text) { return text.find_first_of(",\"") != text.npos; }
 
@@ -18,6 +28,35 @@ std::string Quoted(std::string_view text) {
   return quoted + '"';
 }
 
+// Reads the field that starts at `pos` (blanks before it included) and leaves
+// `pos` on the comma that ends it, or at the end of the line.
+std::string ReadField(std::string_view line, std::size_t& pos, bool& quoted) {
+  while (pos < line.size() && IsBlank(line[pos])) ++pos;
+  quoted = pos < line.size() && line[pos] == '"';
+  if (!quoted) {
+    const std::size_t start = pos;
+    pos = std::min(line.find(',', pos), line.size());
+    return TrimBlanks(line.substr(start, pos - start));
+  }
+  std::string text;
+  ++pos;  // the opening quote
+  for (;;) {
+    const std::size_t quote = line.find('"', pos);
+    if (quote == line.npos) {  // unclosed: the field ends with the line
+      text.append(line.substr(pos));
+      pos = line.size();
+      return text;
+    }
+    text.append(line.substr(pos, quote - pos));
+    pos = quote + 1;
+    if (pos >= line.size() || line[pos] != '"') break;
+    text += '"';  // a doubled quote stands for one
+    ++pos;
+  }
+  pos = std::min(line.find(',', pos), line.size());
+  return text;
+}
+
 }  // namespace
 
 FieldTexts Record::Texts() const {
@@ -26,81 +65,34 @@ FieldTexts Record::Texts() const {
   return texts;
 }
 
+RecordReader::RecordReader(std::string_view text) : text_(text) {
+  if (text_.starts_with(kByteOrderMark)) pos_ = kByteOrderMark.size();
+}
+
 std::optional<Record> RecordReader::Next() {
-  if (atLineStart_) SkipBlankLines();
-  if (AtEnd()) return std::nullopt;
-  Record record;
-  FieldEnd end = FieldEnd::Comma;
-  for (Field& field : record.fields) {
-    if (end == FieldEnd::TextEnd) break;
-    if (end == FieldEnd::LineEnd) {
-      SkipBlankLines();
-      if (AtEnd()) break;
+  while (pos_ < text_.size()) {
+    const std::size_t end = std::min(text_.find_first_of("\r\n", pos_), text_.size());
+    const std::string_view line = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    if (IsBlankText(line)) continue;
+
+    Record record;
+    record.place = nextPlace_++;
+    record.line = line;
+    for (std::size_t pos = 0;;) {
+      bool quoted = false;
+      std::string text = ReadField(line, pos, quoted);
+      if (record.fieldCount < kFieldsPerRecord) record.fields[record.fieldCount] = {text, quoted};
+      ++record.fieldCount;
+      if (pos >= line.size()) break;
+      ++pos;  // the comma
+      if (record.fieldCount == kFieldsPerRecord && IsBlankText(line.substr(pos))) break;
     }
-    end = ReadField(field);
-    ++record.fieldCount;
+    return record;
   }
-  // A trailing comma after the fourth field: the line ends the record.
-  if (record.IsComplete() && end == FieldEnd::Comma && RestOfLineIsBlank()) SkipLine();
-  return record;
-}
-
-void RecordReader::SkipBlankLines() {
-  while (!AtEnd() && RestOfLineIsBlank()) SkipLine();
-}
-
-bool RecordReader::RestOfLineIsBlank() const {
-  std::size_t pos = pos_;
-  while (pos < text_.size() && IsBlank(text_[pos])) ++pos;
-  return pos == text_.size() || IsLineEnd(text_[pos]);
-}
-
-void RecordReader::SkipLine() {
-  while (!AtEnd() && !IsLineEnd(text_[pos_])) ++pos_;
-  ConsumeFieldEnd();
-}
-
-RecordReader::FieldEnd RecordReader::ReadField(Field& field) {
-  while (!AtEnd() && IsBlank(text_[pos_])) ++pos_;
-  field.quoted = !AtEnd() && text_[pos_] == '"';
-  return field.quoted ? ReadQuoted(field.text) : ReadUnquoted(field.text);
-}
-
-RecordReader::FieldEnd RecordReader::ReadQuoted(std::string& text) {
-  ++pos_;  // the opening quote
-  for (;;) {
-    const std::size_t quote = text_.find('"', pos_);
-    if (quote == text_.npos) {  // no closing quote: the field runs to the end
-      text.append(text_.substr(pos_));
-      pos_ = text_.size();
-      return FieldEnd::TextEnd;
-    }
-    text.append(text_.substr(pos_, quote - pos_));
-    pos_ = quote + 1;
-    if (AtEnd() || text_[pos_] != '"') break;
-    text += '"';  // a doubled quote stands for one
-    ++pos_;
-  }
-  // Whatever follows the closing quote, up to the field's end, is dropped.
-  while (!AtEnd() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
-  return ConsumeFieldEnd();
-}
-
-RecordReader::FieldEnd RecordReader::ReadUnquoted(std::string& text) {
-  const std::size_t start = pos_;
-  while (!AtEnd() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
-  text = TrimBlanks(text_.substr(start, pos_ - start));
-  return ConsumeFieldEnd();
-}
-
-RecordReader::FieldEnd RecordReader::ConsumeFieldEnd() {
-  atLineStart_ = false;
-  if (AtEnd()) return FieldEnd::TextEnd;
-  const char c = text_[pos_++];
-  if (c == ',') return FieldEnd::Comma;
-  if (c == '\r' && !AtEnd() && text_[pos_] == '\n') ++pos_;
-  atLineStart_ = true;
-  return FieldEnd::LineEnd;
+  return std::nullopt;
 }
 
 std::string RecordLine(const FieldTexts& texts) {
@@ -111,6 +103,8 @@ std::string RecordLine(const FieldTexts& texts) {
   }
   return line + "\r\n";
 }
+
+std::string KeptLine(const Record& record) { return std::string(record.line) + "\r\n"; }
 
 std::string ReadBack(std::string_view text) {
   return NeedsQuotes(text) ? std::string(text) : TrimBlanks(text);

@@ -5,15 +5,15 @@
 #include <string>
 #include <string_view>
 
-// The text records shared by the stock and cut files. A record is four
-// comma-separated fields; a line end (CRLF, LF or CR) or the end of the file
-// also ends a field, so records are counted by fields, not lines. Blanks
-// (spaces and tabs) around a field are dropped. A field may be enclosed in
-// double quotes and then holds commas and line ends; "" inside quotes is one
-// quote, and text after the closing quote up to the next comma or line end is
-// dropped. A quote inside an unquoted field is an ordinary character. A line
-// holding nothing but blanks is no record and no field, and a comma directly
-// after a record's fourth field, before the line end, starts no field.
+// The text records shared by the stock and cut files. A record is one line,
+// ended by CRLF, LF, CR or the end of the file. Commas separate its fields;
+// blanks (spaces and tabs) around a field are dropped. A field may be enclosed
+// in double quotes and then holds commas; "" inside quotes is one quote, text
+// after the closing quote up to the next comma is dropped, and an unclosed
+// quote ends at the line end. A quote inside an unquoted field is an ordinary
+// character. A line holding nothing but blanks is no record, and a comma
+// directly after a fourth field, with only blanks after it, starts no field.
+// A UTF-8 byte-order mark at the start of the text is skipped.
 
 inline constexpr int kFieldsPerRecord = 4;
 
@@ -25,47 +25,43 @@ struct Field {
 };
 
 struct Record {
+  // Place among the text's records, counting from 0 (the header).
+  int place = 0;
+  // The line's bytes without its end; points into the text being read.
+  std::string_view line;
+  // The first four fields; the others are only counted.
   std::array<Field, kFieldsPerRecord> fields;
-  // 4, or fewer when the file ended inside the record.
   int fieldCount = 0;
 
-  bool IsComplete() const { return fieldCount == kFieldsPerRecord; }
-  // The field's text; a field the file did not reach reads as empty text.
+  // Only a line of exactly four fields is a row that can be loaded.
+  bool HoldsFourFields() const { return fieldCount == kFieldsPerRecord; }
+  // The field's text; a field the line does not hold reads as empty text.
   const std::string& Text(int index) const { return fields[index].text; }
-  // The four texts, missing fields empty.
+  // The first four texts, missing fields empty.
   FieldTexts Texts() const;
 };
 
-// Reads records one after the other from the whole text of a file.
+// Reads records one line after the other from the whole text of a file.
 class RecordReader {
  public:
-  explicit RecordReader(std::string_view text) : text_(text) {}
+  explicit RecordReader(std::string_view text);
 
-  // The next record, or nullopt at the end of the text. Only the last record
-  // of a text can be incomplete.
+  // The next record, or nullopt at the end of the text.
   std::optional<Record> Next();
 
  private:
-  enum class FieldEnd { Comma, LineEnd, TextEnd };
-
-  bool AtEnd() const { return pos_ >= text_.size(); }
-  void SkipBlankLines();
-  FieldEnd ReadField(Field& field);
-  FieldEnd ReadQuoted(std::string& text);
-  FieldEnd ReadUnquoted(std::string& text);
-  FieldEnd ConsumeFieldEnd();
-  bool RestOfLineIsBlank() const;
-  void SkipLine();
-
   std::string_view text_;
   std::size_t pos_ = 0;
-  bool atLineStart_ = true;
+  int nextPlace_ = 0;
 };
 
 // One line as the writers write it, CRLF included: the texts joined by ",".
 // A text holding a comma or a double quote is quoted with its quotes doubled,
 // so it reads back as the same text; every other text is written as it is.
 std::string RecordLine(const FieldTexts& texts);
+
+// A line carried over as it stood in the file, with a CRLF end.
+std::string KeptLine(const Record& record);
 
 // The text a field reads back as from a line written by RecordLine.
 std::string ReadBack(std::string_view text);

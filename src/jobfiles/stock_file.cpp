@@ -54,24 +54,29 @@ class StockLoader {
  public:
   StockLoader(JobState& job, Frontend& frontend) : job_(job), frontend_(frontend) {}
 
-  // Reads every record after the header. Loading stops at a full list, a
-  // quantity that is not numeric or does not fit, or a record the file ends
-  // inside; the current material's records from there on are not loaded.
+  // Reads every record after the header. Lines that do not hold four fields
+  // are passed over. Loading stops at a full list or a quantity that is not
+  // numeric or does not fit; the current material's rows from there on are
+  // not loaded.
   void Load(std::string_view content) {
     RecordReader reader(content);
     reader.Next();  // the header, whatever it holds
+    std::vector<int> loaded;
     while (const std::optional<Record> record = reader.Next()) {
+      if (!record->HoldsFourFields()) {
+        unloaded_.AddMalformed();
+        continue;
+      }
       if (!IsOfMaterial(record->Text(kMaterialField), job_.matl)) continue;
-      const FieldTexts carried = CarriedForm(record->Texts());
       if (!stopped_ && LoadRow(*record)) {
-        loadedRecords_.push_back(carried);
+        loaded.push_back(record->place);
       } else {
-        unloaded_.Add(carried);
+        unloaded_.Add(record->place);
       }
     }
-    // An overflow empties the list, so none of the material's records is loaded.
+    // An overflow empties the list, so none of the material's rows is loaded.
     if (overflow_) {
-      for (const FieldTexts& carried : loadedRecords_) unloaded_.Add(carried);
+      for (int place : loaded) unloaded_.Add(place);
     }
   }
 
@@ -82,7 +87,6 @@ class StockLoader {
  private:
   // Stores the record as the next row; false when loading stops at it.
   bool LoadRow(const Record& record) {
-    if (!record.IsComplete()) return Stop();
     if (!IsNumericText(record.Text(kQuantityField))) {
       frontend_.ShowMessage(texts::kProgramTitle,
                             kNonNumericQuantity + TrimSpaces(record.Text(kMaterialField)));
@@ -111,7 +115,8 @@ class StockLoader {
     item.quantity = item.nonInventory ? kOrderableQuantity : quantity;
     item.length = LeadingNumber(record.Text(kLengthField));
     item.usedCount = 0;
-    job_.totalStockQuantity += item.quantity;
+    // A negative quantity gives no bars, so it adds none to the bound.
+    job_.totalStockQuantity += std::max<int>(item.quantity, 0);
     ++count_;
   }
 
@@ -120,33 +125,42 @@ class StockLoader {
   std::int16_t count_ = 0;
   bool stopped_ = false;
   bool overflow_ = false;
-  std::vector<FieldTexts> loadedRecords_;
   UnloadedCollector unloaded_;
 };
 
-// The old file's records written after the current material's rows: every
-// other material's record and the current material's records that the last
-// read did not load, in file order. Throws when the old file cannot be read to
-// its end, so that it is never replaced by a file that lacks the rest.
-std::string KeptLines(const JobState& job, const std::string& path) {
-  std::string lines;
-  if (!FileExists(path)) return lines;
-  const std::string content = ReadWholeFile(path);
-  UnloadedMatcher unloaded(job.stockUnloaded, path, job.matl);
-  RecordReader reader(content);
+// The old file's records as a write puts them after the current material's
+// rows: first the current material's rows that the last read did not load,
+// then every other record (lines that do not hold four fields as they stood),
+// each group in file order.
+struct KeptRecords {
+  std::string unloaded;
+  int unloadedCount = 0;
+  std::string others;
+};
+
+KeptRecords KeptLines(const JobState& job, const std::string& path) {
+  KeptRecords kept;
+  const std::optional<std::string> content = OldContent(path);
+  if (!content) return kept;
+  const UnloadedMatcher unloaded(job.stockUnloaded, path, job.matl);
+  RecordReader reader(*content);
   reader.Next();  // the header
   while (const std::optional<Record> record = reader.Next()) {
-    const FieldTexts texts = record->Texts();
-    if (IsOfMaterial(texts[kMaterialField], job.matl) && !unloaded.Take(CarriedForm(texts)))
-      continue;
-    lines += RecordLine(texts);
+    if (!record->HoldsFourFields()) {
+      kept.others += KeptLine(*record);
+    } else if (!IsOfMaterial(record->Text(kMaterialField), job.matl)) {
+      kept.others += RecordLine(record->Texts());
+    } else if (unloaded.IsUnloaded(record->place)) {
+      kept.unloaded += RecordLine(record->Texts());
+      ++kept.unloadedCount;
+    }
   }
-  return lines;
+  return kept;
 }
 
-// The current material's rows in list order. An empty bin becomes the row's
-// position, in memory as well.
-std::string RowLines(JobState& job) {
+// The current material's rows in list order, and how many. An empty bin
+// becomes the row's position, in memory as well.
+std::string RowLines(JobState& job, int& count) {
   std::string lines;
   for (int i = 0; i < job.stockCount; ++i) {
     StockItem& item = job.stock[i];
@@ -155,6 +169,7 @@ std::string RowLines(JobState& job) {
     if (item.material != job.matl) continue;
     lines += RecordLine(
         {item.material, item.bin, std::to_string(quantity), ShortestDecimal(item.length)});
+    ++count;
   }
   return lines;
 }
@@ -177,26 +192,25 @@ void AddIfNotListed(std::vector<std::string>& entries, const std::string& materi
   if (!IsListed(entries, material)) entries.push_back(material);
 }
 
-// The cut file's materials (second field), up to a record the file ends inside.
+// The cut file's materials (second field); lines that do not hold four
+// fields are passed over.
 void AddCutFileMaterials(std::string_view content, std::vector<std::string>& entries) {
   RecordReader reader(content);
-  const std::optional<Record> header = reader.Next();
-  if (!header || !header->IsComplete()) return;
+  reader.Next();  // the header
   while (const std::optional<Record> record = reader.Next()) {
-    if (!record->IsComplete()) return;
-    AddIfNotListed(entries, record->Text(kCutMaterialField));
+    if (record->HoldsFourFields()) AddIfNotListed(entries, record->Text(kCutMaterialField));
   }
 }
 
 // The stock file's materials (first field); a run of records of one material
-// is looked up once.
+// is looked up once, and lines that do not hold four fields are passed over.
 void AddStockFileMaterials(std::string_view content, std::vector<std::string>& entries) {
   RecordReader reader(content);
   const std::optional<Record> header = reader.Next();
-  if (!header || !header->IsComplete()) return;
+  if (!header) return;
   std::string previous = header->Text(kMaterialField);
   while (const std::optional<Record> record = reader.Next()) {
-    if (!record->IsComplete()) return;
+    if (!record->HoldsFourFields()) continue;
     const std::string& material = record->Text(kMaterialField);
     if (material == previous) continue;
     AddIfNotListed(entries, material);
@@ -215,24 +229,25 @@ bool ReadStockFile(JobState& job, Frontend& frontend) {
     return false;
   }
   const std::string path = job.stock_filename;
-  if (!FileExists(path)) {
-    UnloadedCollector().Finish(job.stockUnloaded, path, job.matl, frontend);
-    frontend.RefreshStockList(0);
-    return true;
-  }
-  std::string content;
+  std::optional<std::string> content;
   try {
-    content = ReadWholeFile(path);
+    content = OldContent(path);
   } catch (const BrxError& error) {
+    job.stockUnloaded = {};
     ShowReadFailure(frontend, error, path);
     return false;
+  }
+  if (!content) {
+    UnloadedCollector().Finish(job.stockUnloaded, path, job.matl, "", frontend);
+    frontend.RefreshStockList(0);
+    return true;
   }
   if (!job.batchMode) frontend.ShowStatus(kReading + path);
 
   StockLoader loader(job, frontend);
-  loader.Load(content);
+  loader.Load(*content);
   if (loader.Overflowed()) ShowReadFailure(frontend, MakeError(kErrOverflow), path);
-  loader.Unloaded().Finish(job.stockUnloaded, path, job.matl, frontend);
+  loader.Unloaded().Finish(job.stockUnloaded, path, job.matl, *content, frontend);
   if (loader.Overflowed()) return false;
 
   job.stockCount = loader.Count();
@@ -252,11 +267,17 @@ bool WriteStockFile(JobState& job, Frontend& frontend) {
   }
   const std::string path = job.stock_filename;
   try {
-    const std::string kept = KeptLines(job, path);
+    const KeptRecords kept = KeptLines(job, path);
     if (!job.batchMode) frontend.ShowStatus(kSaving + job.matl + " in " + path);
-    WriteFileSafely(path, kHeaderLine + RowLines(job) + kept);
+    int rows = 0;
+    const std::string content = kHeaderLine + RowLines(job, rows) + kept.unloaded + kept.others;
+    WriteFileSafely(path, content);
+    // The header is record 0; the rows not loaded follow the written rows.
+    std::vector<int> places;
+    for (int i = 0; i < kept.unloadedCount; ++i) places.push_back(1 + rows + i);
+    NoteWrite(job.stockUnloaded, path, job.matl, std::move(places), content);
   } catch (const BrxError& error) {
-    ShowError(frontend, error);
+    ShowError(frontend, error, path);
     return false;
   }
   if (!job.batchMode) {

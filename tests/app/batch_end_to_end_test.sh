@@ -70,6 +70,82 @@ check "missing cut file is named" grep -q "^brx: the job file $job/missing.cut d
 run_brx "$job/a.cut" "$job/a.stk" out.txt NOSUCH 0
 check "empty lists give exit 1" test "$status" -eq 1
 check "empty lists give a reason" grep -q "^brx: there is no NOSUCH stock" "$job/stderr"
+mkdir "$job/folder.cut"
+mkfifo "$job/fifo.stk"
+ln -s loop.cut "$job/loop.cut"
+for file in "$job/folder.cut" "$job/fifo.stk" "$job/loop.cut"; do
+  run_brx "$file" "$job/a.stk" out.txt M 0
+  check "$file is not a regular file" grep -qxF "brx: the job file $file is not a regular file" "$job/stderr"
+done
+
+# Job files: a record is one line. Lines without four fields are passed over
+# and kept byte for byte; rows that were not loaded keep their place; the user
+# is told once per run, not once per internal re-read.
+new_job 1
+printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R5,5,20\r\nM,A14,2,30,note\r\nL3X3X1/4,B3,6,20\nM,R9\r\nM,R2,2,20\r\n' >"$job/a.stk"
+printf '\357\273\277Mark(Bin),Material,Qty,Length\r\nP1,M,2,20\r\nN1,M,1e400,5\r\nN2,M,2,nan\r\nK9,X,1,3,extra\r\nQ1,M,1,20\r\n' >"$job/a.cut"
+run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
+check "malformed stock lines are told once" test "$(grep -cxF "BRX: $job/a.stk: 2 line(s) do not hold four fields; they were not read and are kept in the file unchanged." "$job/stderr")" -eq 1
+check "malformed cut lines are told once" test "$(grep -cxF "BRX: $job/a.cut: 1 line(s) do not hold four fields; they were not read and are kept in the file unchanged." "$job/stderr")" -eq 1
+check "non-finite cut rows are told once" test "$(grep -cxF "BRX: $job/a.cut: 2 row(s) of M were not loaded; they are kept in the file unchanged." "$job/stderr")" -eq 1
+check "stderr holds nothing else" test "$(wc -l <"$job/stderr")" -eq 3
+check "later rows are not shifted: three bars of M are cut" test "$(grep -c '^INVENTORY Stock No. R' "$job/out/out.bxl")" -eq 3
+check "the stock file keeps the malformed lines and subtracts" \
+  cmp "$job/a.stk" <(printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R5,4,20\r\nM,R2,0,20\r\nM,A14,2,30,note\r\nL3X3X1/4,B3,6,20\r\nM,R9\r\n')
+check "the cut file keeps its lines, not-loaded rows after the list" \
+  cmp "$job/a.cut" <(printf 'Mark(Bin),Material,Qty,Length\r\nK9,X,1,3,extra\r\nP1,M,2,20\r\nQ1,M,1,20\r\nN1,M,1e400,5\r\nN2,M,2,nan\r\n')
+
+# Rows past the capacity stay after the loaded ones, so every run cuts the
+# same rows: the first 1,000 rows of 2 pieces, and B1 and B2 before BIG.
+new_job 0
+printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R,0,100\r\n' >"$job/a.stk"
+{
+  printf 'Mark(Bin),Material,Qty,Length\r\n'
+  for i in $(seq -f %04g 0 1499); do printf 'M%s,M,2,1\r\n' "$i"; done
+} >"$job/a.cut"
+run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
+run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
+check "a second run cuts the first 1,000 rows" test "$(grep -c ',M0[0-9][0-9][0-9],' "$job/out/out_M.txt")" -eq 2000
+check "a second run cuts no later row" test "$(grep -c ',M1[0-9][0-9][0-9],' "$job/out/out_M.txt")" -eq 0
+printf 'Mark(Bin),Material,Qty,Length\r\nB1,M,4,1\r\nB2,M,2,1\r\nBIG,M,2500,1\r\nB1,M,4,1\r\n' >"$job/a.cut"
+run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
+run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
+check "rows before an over-capacity row are cut run after run" test "$(grep -c ',B[12],' "$job/out/out_M.txt")" -eq 6
+check "the rows not loaded are told once per run" test "$(grep -c "2 row(s) of M were not loaded" "$job/stderr")" -eq 1
+check "the rows not loaded stay last, a repeated row included" \
+  test "$(tail -c 24 "$job/a.cut")" = "$(printf 'BIG,M,2500,1\r\nB1,M,4,1\r\n')"
+
+# Negative stock quantities count as no bars: the two 22' bars of B5 are used.
+new_job 0
+printf 'MATERIAL, MARK, QTY, LENGTH\r\nFLAT 50X6,NEG1,-1,60\r\nFLAT 50X6,A0,1,40\r\nFLAT 50X6,B5,2,22\r\nFLAT 50X6,NEG0,-3,40\r\n' >"$job/a.stk"
+printf 'Mark(Bin),Material,Qty,Length\r\nP4,FLAT 50X6,18,4\r\n' >"$job/a.cut"
+run_brx "$job/a.cut" "$job/a.stk" out.txt "FLAT 50X6" 0.0104166666666667
+check "negative rows leave every piece cut" test "$(grep -c '^Unable to cut' "$job/out/out.bxl")" -eq 0
+check "both B5 bars are cut" test "$(grep -c '^INVENTORY Stock No. B5 ' "$job/out/out.bxl")" -eq 2
+
+# Cut rows never go into a file named like a stock file; a folder named so is fine.
+new_job 0
+mkdir "$job/stk-jobs"
+cp "$job/a.cut" "$job/a.STK"
+cp "$job/a.cut" "$job/stk-jobs/a.cut"
+run_brx "$job/a.STK" "$job/a.stk" out.txt M 0
+check "a cut file named .STK is refused" grep -qx "Brx: hold on error 1" "$job/stderr"
+check "and left as it was" cmp "$job/a.STK" "$job/a.cut"
+run_brx "$job/stk-jobs/a.cut" "$job/a.stk" out.txt M 0
+check "a stk-jobs folder raises nothing" test ! -s "$job/stderr"
+
+# A save killed part way leaves its temporary file; the next run removes it.
+new_job 1
+{
+  printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R5,5,20\r\n'
+  for i in $(seq 1 100); do printf 'OTHER,K%s,1,10\r\n' "$i"; done
+} >"$job/a.stk"
+(ulimit -c 0; ulimit -f 1; run_brx "$job/a.cut" "$job/a.stk" out.txt M 0) 2>/dev/null
+check "a killed save leaves a temporary file" test "$(ls -A "$job" | grep -c '^\.a\.stk\.[0-9]*\.tmp$')" -ge 1
+touch "$job/.other.stk.1.tmp"
+run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
+check "the next save removes it" test "$(ls -A "$job" | grep -c '^\.a\.stk\.[0-9]*\.tmp$')" -eq 0
+check "another file's temporary file stays" test -e "$job/.other.stk.1.tmp"
 
 # Results that cannot be written: status 2, and the stock is not subtracted.
 new_job 1 "$root/no/such/folder"

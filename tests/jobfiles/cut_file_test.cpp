@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -72,33 +73,37 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      "Mark(Bin),Material,Qty,Length\r\nM1,W8X31,2,10\r\nM2,W8X31,4,10\r\n"
                      "M3,W8X31,5,12\r\n"},
-        ReadSaveCase{
-            "QuantityOverflowIsKept",
-            ",,,\r\nB1,W8X31,3,10\r\nB2,W8X31,32768,5\r\nB3,W8X31,1e9,5\r\nB4,W8X31,2,7\r\n",
-            {"B1|W8X31|3|10", "B4|W8X31|2|7"},
-            5,
-            {"BRX: {file}: 2 row(s) of W8X31 were not loaded; they are kept in the file "
-             "unchanged."},
-            ",,,\r\nB2,W8X31,32768,5\r\nB3,W8X31,1e9,5\r\nB1,W8X31,3,10\r\nB4,W8X31,2,7\r\n"},
+        ReadSaveCase{"RowsNotLoadedFollowTheLoadedOnes",
+                     ",,,\r\nB1,W8X31,3,10\r\nB2,W8X31,32768,5\r\nB3,W8X31,1e400,5\r\n"
+                     "B4,W8X31,2,7\r\nB5,W8X31,2, nan\r\nB6,W8X31,-INF,1\r\nL1,L3,2,1e400\r\n",
+                     {"B1|W8X31|3|10", "B4|W8X31|2|7"},
+                     5,
+                     {"BRX: {file}: 4 row(s) of W8X31 were not loaded; they are kept in the file "
+                      "unchanged."},
+                     ",,,\r\nL1,L3,2,1e400\r\nB1,W8X31,3,10\r\nB4,W8X31,2,7\r\n"
+                     "B2,W8X31,32768,5\r\nB3,W8X31,1e400,5\r\nB5,W8X31,2,nan\r\n"
+                     "B6,W8X31,-INF,1\r\n"},
         ReadSaveCase{"PiecesBeyondCapacity",
                      ",,,\r\nA,W8X31,1000,1\r\nB,W8X31,999,2\r\nC,W8X31,2,3\r\nD,L3,1,4\r\n",
                      {"A|W8X31|1000|1", "B|W8X31|999|2"},
                      1999,
                      {kNotLoaded1},
-                     ",,,\r\nC,W8X31,2,3\r\nD,L3,1,4\r\nA,W8X31,1000,1\r\nB,W8X31,999,2\r\n"},
-        ReadSaveCase{"EndsInsideARecord",
-                     ",,,\r\nB1,W8X31,2,10\r\nB2,W8X31\r\n",
+                     ",,,\r\nD,L3,1,4\r\nA,W8X31,1000,1\r\nB,W8X31,999,2\r\nC,W8X31,2,3\r\n"},
+        ReadSaveCase{"LinesWithoutFourFieldsAreKeptInPlace",
+                     ",,,\r\nB1,W8X31,2,10\r\nB2, W8X31 ,1,4,x\nB3,L3,1,1\r\nB4,W8X31",
                      {"B1|W8X31|2|10"},
                      2,
-                     {kNotLoaded1},
-                     ",,,\r\nB2,W8X31,,\r\nB1,W8X31,2,10\r\n"},
+                     {"BRX: {file}: 2 line(s) do not hold four fields; they were not read and are "
+                      "kept in the file unchanged."},
+                     ",,,\r\nB2, W8X31 ,1,4,x\r\nB3,L3,1,1\r\nB4,W8X31\r\nB1,W8X31,2,10\r\n"},
         ReadSaveCase{"EmptyMaterialPassedOverQuotedMaterialTrimmed",
                      ",,,\r\nB1,,2,10\r\nB2,\" W8X31 \",1,4\r\nB3,L3,1,1\r\n",
                      {"B2|W8X31|1|4"},
                      1,
                      {},
                      ",,,\r\nB1,,2,10\r\nB3,L3,1,1\r\nB2,W8X31,1,4\r\n"},
-        ReadSaveCase{"HeaderNumbersShortened",
+        ReadSaveCase{"HeaderNumbersShortenedByteOrderMarkSkipped",
+                     "\xEF\xBB\xBF"
                      "1, 2.50,\"3.0\",x\r\nB1,L3,1,1\r\n",
                      {},
                      0,
@@ -133,37 +138,24 @@ TEST_F(CutFileTest, NewFileHoldsTheRowsAndReadsBack) {
   EXPECT_EQ(frontend.statuses,
             (std::vector<std::string>{"Reading File: " + job.cut_filename,
                                       " 2 cut sizes entered for a total of  3 cut pieces"}));
-  EXPECT_EQ(frontend.cutRefreshes, (std::vector<int>{0, 0}));
-  EXPECT_EQ(frontend.pumps, 2);
 }
 
-TEST_F(CutFileTest, BatchModeWorksWithoutStatusOrRebuild) {
-  job.batchMode = true;
-  WriteCuts(",,,\r\nB1,W8X31,2,10.5\r\n");
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(job.pieceCount, 2);
-  EXPECT_TRUE(frontend.statuses.empty());
-  EXPECT_TRUE(frontend.cutRefreshes.empty());
-}
-
-TEST_F(CutFileTest, FullListEndsTheReading) {
-  std::string text = ",,,\r\n";
-  for (int i = 0; i < kMaxCutRows + 1; ++i) text += "M" + std::to_string(i) + ",W8X31,1,5\r\n";
-  WriteCuts(text);
-  ASSERT_TRUE(ReadCutFile(job, frontend));
-  EXPECT_EQ(job.cutCount, kMaxCutRows);
-  EXPECT_EQ(Messages(job.cut_filename), std::vector<std::string>{kNotLoaded1});
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(CutText().substr(0, 17), ",,,\r\nM1000,W8X31,");
-}
-
-TEST_F(CutFileTest, StockFileNameOnlyWarns) {
-  job.cut_filename = Path("MyStock.stk");
+// Cut rows never replace a file whose own name ends in ".stk".
+TEST_F(CutFileTest, StockNamedFileIsNotWritten) {
+  std::filesystem::create_directory(Path("stk-jobs"));
   AddRow("B1", 1, 2);
-  WriteCutFile(job, frontend);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Brx: hold on error 1"});
-  EXPECT_EQ(CutText(), ",,,\r\nB1,W8X31,1,2\r\n");
+  for (const auto& [name, refused] : {std::pair{"MyStock.stk", true},
+                                      {"Job.Stk", true},
+                                      {"stk-jobs/MyCuts.cut", false},
+                                      {"MyCuts.stkx", false}}) {
+    frontend.messages.clear();
+    job.cut_filename = Path(name);
+    EXPECT_EQ(WriteCutFile(job, frontend), !refused) << name;
+    EXPECT_EQ(Messages(), refused ? std::vector<std::string>{"Brx: hold on error 1"}
+                                  : std::vector<std::string>{})
+        << name;
+    EXPECT_EQ(std::filesystem::exists(job.cut_filename), !refused) << name;
+  }
 }
 
 // A read that cannot go on leaves no rows behind that a later write could put

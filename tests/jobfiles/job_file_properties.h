@@ -17,32 +17,38 @@
 #include "jobfiles/record_io.h"
 #include "jobfiles/stock_file.h"
 
-// A line end in a field without a comma or a quote is written unquoted and
-// splits the record: the one case the properties leave out.
-inline bool WritesUnreadably(const FieldTexts& texts) {
-  return std::any_of(texts.begin(), texts.end(), [](const std::string& text) {
-    return text.find_first_of("\r\n") != text.npos && text.find_first_of(",\"") == text.npos;
-  });
+// The texts as they read back once written.
+inline FieldTexts CarriedForm(FieldTexts texts) {
+  for (std::string& text : texts) text = ReadBack(text);
+  return texts;
 }
 
-// The records after the header, split by whether the current material owns
-// them, each as it stands once carried over.
+// The records after the header: the current material's rows, each as it
+// stands once carried over, with its place; every other line as a save must
+// keep it (a line that does not hold four fields byte for byte).
 struct SplitRecords {
   SplitRecords(std::string_view text, int materialField, const std::string& material) {
     RecordReader reader(text);
-    for (bool header = true; const std::optional<Record> record = reader.Next(); header = false) {
+    reader.Next();  // the header
+    while (const std::optional<Record> record = reader.Next()) {
+      if (!record->HoldsFourFields()) {
+        others.emplace_back(record->line);
+        continue;
+      }
       FieldTexts texts = record->Texts();
-      unreadable = unreadable || WritesUnreadably(texts);
-      if (header) continue;
-      const bool isCurrent = IsOfMaterial(texts[materialField], material);
       if (materialField == 1) texts[1] = TrimSpaces(texts[1]);
-      (isCurrent ? current : others).push_back(CarriedForm(texts));
+      if (IsOfMaterial(record->Text(materialField), material)) {
+        current.push_back(CarriedForm(texts));
+        places.push_back(record->place);
+      } else {
+        others.push_back(RecordLine(CarriedForm(texts)));
+      }
     }
   }
 
   std::vector<FieldTexts> current;
-  std::vector<FieldTexts> others;
-  bool unreadable = false;
+  std::vector<int> places;
+  std::vector<std::string> others;
 };
 
 // The loaded rows as the texts a second read must give again.
@@ -84,29 +90,34 @@ inline const FileKind kCutFile{
 
 // Reads `text` as the file of this kind under `path` for the job's material,
 // saves, and reads again. Returns the property the save broke, or "": every
-// other material's record stays, in order; every row the read did not load
-// stays; after a read that loaded every row, a second read gives the same rows.
+// other material's record and every line that does not hold four fields
+// stays, in order; the rows the read did not load follow the rows written, in
+// file order; a second read loads the same rows and passes over as many.
 inline std::string SaveProblem(JobState& job, Frontend& frontend, std::string_view text,
                                const FileKind& kind, const std::string& path) {
   job.*kind.path = path;
   job.*kind.unloaded = {};
   WriteFileSafely(path, text);
   if (!kind.read(job, frontend)) return "";
-  std::vector<FieldTexts> unloaded = (job.*kind.unloaded).records;
-  kind.write(job, frontend);
+  const std::vector<int> notLoaded = (job.*kind.unloaded).places;
+  if (!kind.write(job, frontend)) return "the save failed";
   const std::vector<FieldTexts> first = kind.rows(job);  // bins filled in by the save
 
   const SplitRecords before(text, kind.materialField, job.matl);
-  SplitRecords after(ReadWholeFile(path), kind.materialField, job.matl);
-  if (before.unreadable) return "";
-  if (after.others != before.others) return "other materials' records changed";
-  std::sort(after.current.begin(), after.current.end());
-  std::sort(unloaded.begin(), unloaded.end());
-  if (!std::includes(after.current.begin(), after.current.end(), unloaded.begin(),
-                     unloaded.end())) {
-    return "rows that were not loaded were dropped";
+  const SplitRecords after(ReadWholeFile(path), kind.materialField, job.matl);
+  if (after.others != before.others) return "other lines changed";
+  std::vector<FieldTexts> unloaded;
+  for (std::size_t i = 0; i < before.places.size(); ++i) {
+    if (std::binary_search(notLoaded.begin(), notLoaded.end(), before.places[i])) {
+      unloaded.push_back(before.current[i]);
+    }
   }
-  if (!unloaded.empty()) return "";
+  if (after.current.size() < unloaded.size() ||
+      !std::equal(unloaded.begin(), unloaded.end(), after.current.end() - unloaded.size())) {
+    return "rows that were not loaded were dropped or moved";
+  }
   if (!kind.read(job, frontend)) return "the second read failed";
-  return kind.rows(job) == first ? "" : "the second read gave other rows";
+  if (kind.rows(job) != first) return "the second read gave other rows";
+  return (job.*kind.unloaded).places.size() == notLoaded.size() ? ""
+                                                                : "the second read loaded more";
 }

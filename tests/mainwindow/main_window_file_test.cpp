@@ -128,6 +128,31 @@ class MainWindowFileTest : public QObject {
     QVERIFY(!QFile::exists(w->Path("job.stk")));
   }
 
+  // Save keeps what the read did not load: a line without four fields where
+  // it stood, a row not loaded after the loaded ones; the user is told once,
+  // when the files are read. Cut rows never go into a file named like a
+  // stock file.
+  void saveKeepsWhatWasNotLoaded() {
+    w = std::make_unique<MainWindowFixture>();
+    const QStringList stock = {"W8X31,A1,2,20", "W8X31,A14,2,30,note", "L3,B3,6,20"};
+    QVERIFY(w->OpenWith(stock, {"N1,W8X31,1e400,5", "P1,W8X31,3,5"}));
+    Run(*w, "mnuFileSave", Start::Menu);
+    Run(*w, "mnuFileSave", Start::Shortcut);
+    QCOMPARE(w->ReadFile("job.stk"), StockFile(stock));
+    QCOMPARE(w->ReadFile("job.cut"), CutFile({"P1,W8X31,3,5", "N1,W8X31,1e400,5"}));
+    QCOMPARE(
+        w->dialogs.MessageTexts(),
+        (QStringList{
+            w->Path("job.stk") + ": 1 line(s) do not hold four fields; they were not read and are "
+                                 "kept in the file unchanged.",
+            w->Path("job.cut") + ": 1 row(s) of W8X31 were not loaded; they are kept in the file "
+                                 "unchanged."}));
+    w->job.cut_filename = w->Path("job.STK").toStdString();
+    Run(*w, "mnuFileSave", Start::Menu);
+    QCOMPARE(w->dialogs.MessageTexts().last(), QStringLiteral("hold on error 1"));
+    QVERIFY(!QFile::exists(w->Path("job.STK")));
+  }
+
   void newStartsAnEmptyJobInTheDataFolder() {
     Run(*w, "mnuNew", Start::Shortcut);
     const QString folder = home.filePath(QStringLiteral("BRX"));
