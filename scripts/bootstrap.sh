@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   coinor-libclp-dev coinor-libcbc-dev
   clang clang-format libclang-rt-14-dev
-  fonts-liberation xvfb xauth
+  fonts-liberation fonts-dejavu-core xvfb xauth
   libqt6svg6 poppler-utils
 )
 

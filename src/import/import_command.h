@@ -26,9 +26,11 @@ struct ImportFileNames {
 ImportFileNames ImportFileNamesFor(std::string_view path);
 
 // Reads the file at `path` into a new cut file beside it, with the reader's
-// messages and the status texts. On success the job takes the derived file
-// names and dataChanged becomes false; on failure the job, its file names and
-// the old cut file stay as they were and the status is "Import Unsuccessful".
+// messages and the status texts. On success the job takes the file names
+// derived from the absolute path and dataChanged becomes false; on failure the
+// job, its file names and the old cut file stay as they were and the status is
+// "Import Unsuccessful". A source that is not a regular file, or whose cut
+// file would be the source itself, is refused with a message before reading.
 // Needs no window: the menu commands and the command line both run it.
 bool ImportCutList(JobState& job, Frontend& frontend, ImportFormat format, const std::string& path);
 

@@ -7,14 +7,18 @@
 #include <string_view>
 
 #include "core/brx_error.h"
+#include "jobfiles/record_io.h"
 
 class Frontend;
 
 // Reads a text file one line at a time. CR LF, LF and a lone CR each end a
-// line; a last line without an end is still a line. Bytes pass unchanged.
+// line; a last line without an end is still a line. A UTF-8 byte-order mark
+// at the start of the file is skipped; every other byte passes unchanged.
 class TextLineReader {
  public:
   // Opens the file; when that fails, Next() returns false and Error() says why.
+  // Only a regular file is read: a folder, a FIFO or a device is refused with
+  // "Path/File access error" at once, without waiting for a writer.
   explicit TextLineReader(const std::string& path);
 
   // The next line without its end. False at the end of the file and after an
@@ -25,6 +29,8 @@ class TextLineReader {
  private:
   bool Fail();
 
+  void Open(const std::string& path);
+
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
   std::optional<BrxError> error_;
 };
@@ -34,7 +40,10 @@ class TextLineReader {
 class ImportedCutFile {
  public:
   ImportedCutFile();
-  void AddLine(std::string_view line);
+  // Adds the row mark, material, quantity, length, quoted as the job files
+  // quote (a text holding a comma or a double quote), so that it reads back
+  // as the same four texts.
+  void AddRow(const FieldTexts& row);
   // Replaces the file at `path` with the lines added; a failure leaves the old
   // file whole, is reported through ShowError and gives false.
   bool WriteTo(const std::string& path, Frontend& frontend) const;

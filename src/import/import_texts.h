@@ -6,4 +6,10 @@ namespace import_texts {
 inline constexpr const char* kItemsNotProcessed =
     "Some line items were not processed due to unrecognized file formatting.";
 
+// The imported file's path stands between the prefix and each reason.
+inline constexpr const char* kCannotImport = "Cannot import ";
+inline constexpr const char* kNotRegularFile = ": it is not a regular file.";
+inline constexpr const char* kCutFileIsSource =
+    ": the cut file of the import would replace the file itself.";
+
 }  // namespace import_texts

@@ -64,9 +64,9 @@ bool IsTakenShapeField(std::string_view shape) {
   return !IsNumericText(shape) || LeadingNumber(shape) > 0.0;
 }
 
-// The cut file line of a detail record of at least ten fields, or nothing
-// when the record is skipped.
-std::optional<std::string> CutLineOf(const std::vector<std::string>& fields, const UnitMode& mode) {
+// The cut row of a detail record of at least ten fields, or nothing when the
+// record is skipped.
+std::optional<FieldTexts> CutRowOf(const std::vector<std::string>& fields, const UnitMode& mode) {
   const std::string shape = TrimSpaces(fields[kShapeField]);
   if (!IsTakenShapeField(shape)) return std::nullopt;
   const std::string mark = fields[kMarkField] + "-" + fields[kSubMarkField];
@@ -74,7 +74,7 @@ std::optional<std::string> CutLineOf(const std::vector<std::string>& fields, con
       shape + TrimSpaces(fields[kSizeField]) + " " + TrimSpaces(fields[kGradeField]);
   const double millimetres = LeadingNumber(fields[kLengthField]);
   const std::string length = ShortestDecimal(LengthInJobUnit(millimetres, mode));
-  return mark + "," + material + "," + fields[kQuantityField] + "," + length;
+  return FieldTexts{mark, material, fields[kQuantityField], length};
 }
 
 std::string FormatErrorText(long long lineNumber, std::string_view line, const BrxError& error) {
@@ -106,8 +106,8 @@ class KissReader {
   bool TakeRecord(const std::string& record) {
     const std::vector<std::string> fields = ParseFields(record, kMaxDetailFields);
     if (fields.size() <= kLengthField) return FormatError(lineNumber_, record, MissingFieldError());
-    if (const std::optional<std::string> cutLine = CutLineOf(fields, mode_)) {
-      cutFile_.AddLine(*cutLine);
+    if (const std::optional<FieldTexts> row = CutRowOf(fields, mode_)) {
+      cutFile_.AddRow(*row);
     } else {
       skipped_ = true;
     }

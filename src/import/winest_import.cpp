@@ -57,15 +57,14 @@ class WinEstReader {
   }
 
  private:
-  // Appends the cut file line of a line with at least three fields.
+  // Appends the cut row of a line with at least three fields.
   bool TakeLine(const std::vector<std::string>& fields) {
     if (fields.size() <= kLengthField) return false;
     std::string mark = fields.size() > kMarkField ? TrimSpaces(fields[kMarkField]) : "";
     if (mark.empty()) mark = kBlankMark;
     const std::string length =
         TrimSpaces(lengths_.ParseCodedLength(TrimSpaces(fields[kLengthField])));
-    cutFile_.AddLine(mark + "," + fields[kMaterialField] + "," +
-                     TrimSpaces(fields[kQuantityField]) + "," + length);
+    cutFile_.AddRow({mark, fields[kMaterialField], TrimSpaces(fields[kQuantityField]), length});
     return true;
   }
 

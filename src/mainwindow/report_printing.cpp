@@ -1,7 +1,13 @@
 #include "mainwindow/report_printing.h"
 
-#include <QFontMetrics>
+#include <QBuffer>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QLocale>
 #include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
 
 #include "core/brx_error.h"
 #include "core/frontend.h"
@@ -14,39 +20,97 @@
 
 namespace {
 
-// Point sizes of the header line and the report lines.
+// Point sizes of the header line and the report lines before any scaling.
 constexpr double kHeaderPoints = 12.0;
+constexpr double kReportPoints = 10.0;
 // The rule under the header: its distance below the header line and its
 // thickness, in printer points.
 constexpr double kRuleOffsetPoints = 0.5;
 constexpr double kRuleWidthPoints = 1.0;
+// Half an inch: the narrowest default margin, so the header and the page
+// number clear what most printers cannot reach.
+constexpr double kMarginMillimetres = 12.7;
+// The fonts shrink in these steps until the page fits; the floor only stops
+// the search on a page too small for any text.
+constexpr double kShrinkStep = 0.98;
+constexpr double kSmallestScale = 0.05;
+constexpr int kPdfResolution = 1200;
 
-QFont HeaderFont() {
+double Points(const QPaintDevice& device, double points) {
+  return points * device.logicalDpiY() / 72.0;
+}
+
+// The report font, or the system's fixed-pitch font where that family is
+// missing, so that the report's columns stay aligned.
+QFont FixedPitchFont(double points, bool bold) {
   QFont font = ReportFont();
-  font.setPointSizeF(kHeaderPoints);
-  font.setBold(true);
+  if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSizeF(points);
+  font.setBold(bold);
   return font;
 }
 
-double Points(const QPrinter& printer, double points) {
-  return points * printer.resolution() / 72.0;
-}
+// The header and report fonts, scaled together so that the widest header,
+// the widest report line and a full page of lines fit inside the margins.
+struct PageFonts {
+  QFont header;
+  QFont body;
+};
 
-// Paints one page: the header, the rule, an empty line, the report lines.
-void PaintPage(QPainter& painter, QPrinter& printer, const PrintedPage& page) {
-  const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
-  const QRectF printable(0, 0, area.width(), area.height());
+class PageFitter {
+ public:
+  PageFitter(const QPaintDevice& device, const std::vector<PrintedPage>& pages, int linesPerPage)
+      : device_(device), linesPerPage_(linesPerPage) {
+    for (const PrintedPage& page : pages) {
+      widestHeader_ = std::max(widestHeader_, page.header.size());
+      for (const std::string& line : page.lines) widestLine_ = std::max(widestLine_, line.size());
+    }
+  }
+
+  PageFonts Fonts() const {
+    double scale = 1.0;
+    while (scale > kSmallestScale && !Fits(FontsAt(scale))) scale *= kShrinkStep;
+    return FontsAt(scale);
+  }
+
+ private:
+  static PageFonts FontsAt(double scale) {
+    return {FixedPitchFont(kHeaderPoints * scale, true),
+            FixedPitchFont(kReportPoints * scale, false)};
+  }
+
+  bool Fits(const PageFonts& fonts) const {
+    const QFontMetricsF header(fonts.header, &device_);
+    const QFontMetricsF body(fonts.body, &device_);
+    // Fixed pitch: the widest text is the one with the most characters.
+    const double width = std::max(
+        header.horizontalAdvance(QString(static_cast<qsizetype>(widestHeader_), QLatin1Char('M'))),
+        body.horizontalAdvance(QString(static_cast<qsizetype>(widestLine_), QLatin1Char('M'))));
+    const double height = header.lineSpacing() + Points(device_, kRuleOffsetPoints) +
+                          (linesPerPage_ + 1) * body.lineSpacing();
+    return width <= device_.width() && height <= device_.height();
+  }
+
+  const QPaintDevice& device_;
+  int linesPerPage_;
+  std::size_t widestHeader_ = 0;
+  std::size_t widestLine_ = 0;
+};
+
+// Paints one page inside the margins: the header, the rule, an empty line,
+// the report lines.
+void PaintPage(QPainter& painter, const QPaintDevice& device, const PageFonts& fonts,
+               const PrintedPage& page) {
   double y = 0;
-
-  painter.setFont(HeaderFont());
-  const QFontMetricsF header(painter.font(), &printer);
+  painter.setFont(fonts.header);
+  const QFontMetricsF header(painter.font(), &device);
   painter.drawText(QPointF(0, y + header.ascent()), ToQt(page.header));
-  y += header.lineSpacing() + Points(printer, kRuleOffsetPoints);
-  painter.setPen(QPen(Qt::black, Points(printer, kRuleWidthPoints)));
-  painter.drawLine(QPointF(printable.left(), y), QPointF(printable.right(), y));
+  y += header.lineSpacing() + Points(device, kRuleOffsetPoints);
+  painter.setPen(QPen(Qt::black, Points(device, kRuleWidthPoints)));
+  painter.drawLine(QPointF(0, y), QPointF(device.width(), y));
 
-  painter.setFont(ReportFont());
-  const QFontMetricsF body(painter.font(), &printer);
+  painter.setFont(fonts.body);
+  const QFontMetricsF body(painter.font(), &device);
   y += body.lineSpacing();
   for (const std::string& line : page.lines) {
     y += body.lineSpacing();
@@ -54,7 +118,54 @@ void PaintPage(QPainter& painter, QPrinter& printer, const PrintedPage& page) {
   }
 }
 
+// Paints `copies` whole copies of the report, each numbered from page 1.
+bool PaintReport(const std::vector<std::string>& lines, const std::string& material,
+                 const std::string& linesPerPage, Frontend& frontend, QPagedPaintDevice& device,
+                 int copies) {
+  QPainter painter;
+  if (!painter.begin(&device)) {
+    ShowError(frontend, MakeError(kErrDeviceIo));
+    return false;
+  }
+  const std::vector<PrintedPage> pages = LayOutReportPages(lines, material, linesPerPage);
+  const PageFonts fonts = PageFitter(device, pages, ReportLinesPerPage(linesPerPage)).Fonts();
+  bool firstPage = true;
+  for (int copy = 0; copy < copies; ++copy) {
+    for (const PrintedPage& page : pages) {
+      if (!firstPage) device.newPage();
+      firstPage = false;
+      PaintPage(painter, device, fonts, page);
+      frontend.PumpEvents();
+    }
+  }
+  return painter.end();
+}
+
 }  // namespace
+
+QPageLayout DefaultReportPageLayout() {
+  const bool inches = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+  const QMarginsF margins(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
+                          kMarginMillimetres);
+  return QPageLayout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                     margins, QPageLayout::Millimeter);
+}
+
+void UseDefaultReportPage(QPrinter& printer) {
+  const QPageLayout wanted = DefaultReportPageLayout();
+  printer.setPageSize(wanted.pageSize());
+  printer.setPageOrientation(wanted.orientation());
+  // A printer that cannot reach that close to the edge keeps its own minimum.
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  const QMarginsF minimum = layout.minimumMargins();
+  const QMarginsF margins = wanted.margins();
+  printer.setPageMargins(
+      QMarginsF(std::max(margins.left(), minimum.left()), std::max(margins.top(), minimum.top()),
+                std::max(margins.right(), minimum.right()),
+                std::max(margins.bottom(), minimum.bottom())),
+      QPageLayout::Millimeter);
+}
 
 bool PrintReport(const std::string& reportPath, const std::string& material,
                  const std::string& linesPerPage, Frontend& frontend, QPrinter& printer,
@@ -66,34 +177,27 @@ bool PrintReport(const std::string& reportPath, const std::string& material,
     ShowError(frontend, error);
     return false;
   }
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    ShowError(frontend, MakeError(kErrDeviceIo));
-    return false;
-  }
-  bool firstPage = true;
-  for (int copy = 0; copy < copies; ++copy) {
-    for (const PrintedPage& page : LayOutReportPages(lines, material, linesPerPage)) {
-      if (!firstPage) printer.newPage();
-      firstPage = false;
-      PaintPage(painter, printer, page);
-      frontend.PumpEvents();
-    }
-  }
-  return painter.end();
+  return PaintReport(lines, material, linesPerPage, frontend, printer, copies);
 }
 
-bool PrintReportToPdf(const std::string& reportPath, const std::string& material,
-                      const std::string& linesPerPage, Frontend& frontend,
-                      const std::string& pdfPath) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromLocal8Bit(pdfPath.c_str()));
-  return PrintReport(reportPath, material, linesPerPage, frontend, printer, 1);
+QByteArray ReportPdf(const std::vector<std::string>& lines, const std::string& material,
+                     const std::string& linesPerPage, Frontend& frontend) {
+  QByteArray pdf;
+  {
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(DefaultReportPageLayout());
+    if (!PaintReport(lines, material, linesPerPage, frontend, writer, 1)) return {};
+  }
+  return pdf;
 }
 
 ReportPrinting::ReportPrinting(const JobState& job, Frontend& frontend, Dialogs& dialogs)
-    : job_(job), frontend_(frontend), dialogs_(dialogs) {}
+    : job_(job), frontend_(frontend), dialogs_(dialogs) {
+  UseDefaultReportPage(printer_);
+}
 
 void ReportPrinting::PageSetup(QWidget* parent) { dialogs_.PageSetup(parent, printer_); }
 

@@ -1,25 +1,36 @@
 #pragma once
 
+#include <QByteArray>
+#include <QPageLayout>
 #include <QPrinter>
 #include <string>
+#include <vector>
 
 struct JobState;
 class Dialogs;
 class Frontend;
 class QWidget;
 
+// The page reports print on unless the user sets up another: Letter where the
+// locale measures in inches, A4 elsewhere, with half-inch margins.
+QPageLayout DefaultReportPageLayout();
+// Gives the printer that page, keeping any wider minimum margins it has.
+void UseDefaultReportPage(QPrinter& printer);
+
 // Prints the report file in pages with a header, a rule and page numbers,
-// `linesPerPage` lines to a page, in 10-point fixed-pitch type. The layout is
-// the engine's; this only paints it. Failures (no printer, an unreadable
-// report) are reported through ShowError; the result says whether it printed.
+// `linesPerPage` lines to a page, in fixed-pitch type: 12-point bold header
+// and 10-point lines, both scaled down together where the header, the widest
+// line or a full page would not fit inside the margins. The layout is the
+// engine's; this only paints it. Failures (no printer, an unreadable report)
+// are reported through ShowError; the result says whether it printed.
 bool PrintReport(const std::string& reportPath, const std::string& material,
                  const std::string& linesPerPage, Frontend& frontend, QPrinter& printer,
                  int copies);
 
-// The same pages written to a PDF file, exactly as printing would make them.
-bool PrintReportToPdf(const std::string& reportPath, const std::string& material,
-                      const std::string& linesPerPage, Frontend& frontend,
-                      const std::string& pdfPath);
+// The same pages of the report lines as a PDF document on the default page,
+// exactly as printing would make them; empty when painting failed.
+QByteArray ReportPdf(const std::vector<std::string>& lines, const std::string& material,
+                     const std::string& linesPerPage, Frontend& frontend);
 
 // The printer that the PRINT button and the File menu's Page Setup and Print
 // share, so a page setup holds for the next print.

@@ -1,21 +1,12 @@
 #include "mainwindow/report_view.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fstream>
-#include <iterator>
 
-#include "core/brx_error.h"
+#include "core/safe_file.h"
 #include "reports/print_layout.h"
 
 std::vector<std::string> ReadReportLines(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw ErrorFromErrno(errno);
-  const std::string content((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
-  if (file.bad()) throw MakeError(kErrDeviceIo);
-
-  return SplitReportLines(content);
+  return SplitReportLines(ReadWholeFile(path));
 }
 
 ReportScrollRange ScrollRangeFor(int lineCount) {

@@ -9,7 +9,8 @@
 inline constexpr int kReportWindowLines = 29;
 
 // The report file's lines without their line ends (CRLF, LF or CR).
-// Throws BrxError when the file cannot be read.
+// Throws BrxError when the file cannot be read or is not a regular file (a
+// folder or a FIFO is refused at once).
 std::vector<std::string> ReadReportLines(const std::string& path);
 
 // The scroll bar over a report of lineCount lines: the number of the first

@@ -95,7 +95,7 @@ class CuttingListWriter {
 
 // The stock rows the run took bars from, and the orderable rows.
 void WriteStockLists(const JobState& job, const LengthText& lengths, ReportText& out) {
-  out.Write("INVENTORY LIST REPORT for: " + job.matl);
+  out.Write(std::string(kInventoryHeading) + job.matl);
   for (int i = 0; i < job.stockCount; ++i) {
     const StockItem& row = job.stock[i];
     if (row.nonInventory || row.usedCount <= 0) continue;
@@ -103,7 +103,7 @@ void WriteStockLists(const JobState& job, const LengthText& lengths, ReportText&
               " item(s)    " + PadLeft(lengths.FormatLength(row.length), 14));
   }
   out.WriteLineBreak();
-  out.Write("ORDER LIST REPORT for: " + job.matl);
+  out.Write(std::string(kOrderHeading) + job.matl);
   for (int i = 0; i < job.stockCount; ++i) {
     const StockItem& row = job.stock[i];
     if (!row.nonInventory) continue;

@@ -27,7 +27,7 @@ int ShownQuantity(const StockItem& row) {
 
 void WriteHeading(const JobState& job, const LengthText& lengths, ReportText& out) {
   out.Write("Optimized Cutting Report for " + OwnerNameField(job.ownerName) + std::string(kCrLf));
-  out.Write("CUTTING REPORT for: " + job.matl);
+  out.Write(std::string(kInputHeading) + job.matl);
   out.Write("Kerf                   = " + lengths.FormatLength(KerfLength(job)));
   const double unusable = UnusableLength(job);
   if (unusable > 0) out.Write("Unuseable stock length = " + lengths.FormatLength(unusable));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,13 +18,26 @@ struct PrintedPage {
 // "BARLYNE REPORT for " + the first 18 characters of the trimmed material.
 std::string PageHeaderText(std::string_view material);
 
-// Lays out one copy of the report. Every page holds linesPerPage - 3 report
-// lines (at least one): the header, rule and empty line take the other three.
-// `linesPerPage` is the setting text, read with the leading-number rule.
+// The lines a page holds, header included, from the setting text: its number
+// brought into 10 to 120 (the settings dialog's range), or 63 when the text is
+// not a number.
+double PageLineLimit(std::string_view linesPerPage);
+
+// The report lines a page holds: the page line limit less the header, its
+// rule and the empty line below them (60 with the default of 63).
+int ReportLinesPerPage(std::string_view linesPerPage);
+
+// Lays out one copy of the report, ReportLinesPerPage lines to a page.
+// `linesPerPage` is the setting text.
 std::vector<PrintedPage> LayOutReportPages(const std::vector<std::string>& reportLines,
                                            std::string_view material,
                                            std::string_view linesPerPage);
 
 // The lines of a report file's text, without their line ends (CRLF, LF or
-// CR); a line end at the very end does not start another line.
+// CR); a line end at the very end does not start another line. A UTF-8
+// byte-order mark at the start is skipped.
 std::vector<std::string> SplitReportLines(std::string_view content);
+
+// The material a report names in its first heading that names one (the input
+// report's, the inventory list's or the order list's), or nothing.
+std::optional<std::string> ReportMaterial(const std::vector<std::string>& reportLines);

@@ -8,6 +8,11 @@
 // line break adds an empty line after it.
 inline constexpr std::string_view kCrLf = "\r\n";
 
+// The headings that name the report's material, each followed by it.
+inline constexpr std::string_view kInputHeading = "CUTTING REPORT for: ";
+inline constexpr std::string_view kInventoryHeading = "INVENTORY LIST REPORT for: ";
+inline constexpr std::string_view kOrderHeading = "ORDER LIST REPORT for: ";
+
 class ReportText {
  public:
   void Write(std::string_view text) {

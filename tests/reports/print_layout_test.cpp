@@ -29,14 +29,23 @@ TEST(PrintLayoutTest, ReportOf130LinesAt63LinesPerPage) {
   }
 }
 
+// The setting's number brought into 10..120; text that is not a number is 63.
 TEST(PrintLayoutTest, LinesPerPageSettingEdges) {
+  const struct {
+    const char* setting;
+    int reportLines;
+  } rows[] = {{"63", 60}, {" 80 ", 77}, {"10.5", 7}, {"4", 7}, {"0", 7},
+              {"-5", 7},  {"500", 117}, {"abc", 60}, {"", 60}, {"12abc", 60}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(ReportLinesPerPage(row.setting), row.reportLines) << row.setting;
+    const std::vector<PrintedPage> pages = LayOutReportPages(NumberedLines(130), "X", row.setting);
+    EXPECT_EQ(pages.front().lines.size(), static_cast<std::size_t>(row.reportLines));
+    EXPECT_EQ(pages.size(),
+              static_cast<std::size_t>((130 + row.reportLines - 1) / row.reportLines));
+  }
   // A report ending on a full page gets no empty page after it.
   EXPECT_EQ(LayOutReportPages(NumberedLines(120), "W8X31", "63").size(), 2u);
   EXPECT_TRUE(LayOutReportPages({}, "W8X31", "63").empty());
-  // Four lines or fewer per page still print one report line per page.
-  EXPECT_EQ(LayOutReportPages(NumberedLines(3), "W8X31", "4").size(), 3u);
-  EXPECT_EQ(LayOutReportPages(NumberedLines(3), "W8X31", "abc").size(), 3u);
-  EXPECT_EQ(LayOutReportPages(NumberedLines(21), "W8X31", "10.5").size(), 3u);
 }
 
 TEST(PrintLayoutTest, HeaderCutsTheTrimmedMaterialTo18Characters) {
@@ -52,6 +61,17 @@ TEST(SplitReportLinesTest, AnyLineEndAndNoLineAfterTheLastEnd) {
   EXPECT_EQ(SplitReportLines("a\r\n"), std::vector<std::string>{"a"});
   EXPECT_TRUE(SplitReportLines("").empty());
   EXPECT_EQ(SplitReportLines("\r\n\r\n"), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(SplitReportLines("\xEF\xBB\xBF"
+                             "a\r\n\xEF\xBB\xBF"),
+            (std::vector<std::string>{"a", "\xEF\xBB\xBF"}));
+}
+
+TEST(ReportMaterialTest, FirstHeadingThatNamesAMaterial) {
+  EXPECT_EQ(ReportMaterial({"BRX CUTTING List:", "INVENTORY LIST REPORT for: W8X31 ",
+                            "ORDER LIST REPORT for: L3X3"}),
+            "W8X31 ");
+  EXPECT_EQ(ReportMaterial({"CUTTING REPORT for: HSS 6X6", "ORDER LIST REPORT for: X"}), "HSS 6X6");
+  EXPECT_EQ(ReportMaterial({" ORDER LIST REPORT for: W8X31", "report"}), std::nullopt);
 }
 
 }  // namespace
