@@ -5,6 +5,7 @@
 #include "app/settings_store.h"
 #include "core/file_names.h"
 #include "core/job_state.h"
+#include "jobfiles/open_job.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ void CreateUserDataFolderOnFirstStart(JobState& job) {
   std::error_code error;
   if (std::filesystem::exists(folder, error)) return;
   job.filename = folder;
-  job.cut_filename = JoinPath(folder, "MyCuts.cut");
-  job.stock_filename = JoinPath(folder, "MyStock.stk");
+  job.cut_filename = JoinPath(folder, kDefaultCutFile);
+  job.stock_filename = JoinPath(folder, kDefaultStockFile);
   // No material is chosen yet; the material box shows its placeholder.
   job.matl.clear();
   std::filesystem::create_directories(folder, error);

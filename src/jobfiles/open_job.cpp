@@ -11,7 +11,12 @@
 
 JobFileNames JobFileNamesFor(std::string_view path) {
   const std::string base = BaseName(path);
-  return JobFileNames{base, base + ".stk", base + ".cut", base + "_cutlist.txt"};
+  JobFileNames names{base, base + ".stk", base + ".cut", base + "_cutlist.txt"};
+  const std::string folder = UserDataFolder();
+  if (names.stockFile == JoinPath(folder, kDefaultStockFile)) {
+    names.cutFile = JoinPath(folder, kDefaultCutFile);
+  }
+  return names;
 }
 
 OpenedJob OpenJob(JobState& job, Frontend& frontend) {

@@ -9,6 +9,11 @@ class Frontend;
 // Opening a job: the one sequence that start-up, File Open, the imports, the
 // cutting run and batch mode use to load a job's files into the job.
 
+// The default job in the user data folder. Its cut file does not share the
+// stock file's base name.
+inline constexpr const char* kDefaultStockFile = "MyStock.stk";
+inline constexpr const char* kDefaultCutFile = "MyCuts.cut";
+
 // A job's files, all named from one base path.
 struct JobFileNames {
   std::string base;
@@ -19,7 +24,8 @@ struct JobFileNames {
 
 // The names of the job a chosen file belongs to. The base is the path
 // without its extension, looked for only in the last component, so both
-// "/jobs/Tower" and "/jobs/Tower.txt" name the job "/jobs/Tower".
+// "/jobs/Tower" and "/jobs/Tower.txt" name the job "/jobs/Tower". The
+// default job's stock file names the default job, MyCuts.cut included.
 JobFileNames JobFileNamesFor(std::string_view path);
 
 struct OpenedJob {

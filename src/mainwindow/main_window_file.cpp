@@ -87,8 +87,8 @@ void frmMain::mnuNew_Click() {
   job_.cutCount = 0;
   const std::string folder = UserDataFolder();
   job_.filename = folder;
-  job_.stock_filename = JoinPath(folder, texts::kNewStockFile);
-  job_.cut_filename = JoinPath(folder, texts::kNewCutFile);
+  job_.stock_filename = JoinPath(folder, kDefaultStockFile);
+  job_.cut_filename = JoinPath(folder, kDefaultCutFile);
   // No material until the user types or picks one; the box shows its prompt.
   job_.matl.clear();
   // The empty job has nothing left to save.

@@ -76,8 +76,6 @@ inline constexpr const char* kWebSupportUrl = "https://brx.example.org/guide/";
 // File commands and imports. The dialogs' filters are in Qt's syntax; the
 // stock entry is the one preselected.
 inline constexpr const char* kSaveChanges = "Save Changes ?";
-inline constexpr const char* kNewStockFile = "MyStock.stk";
-inline constexpr const char* kNewCutFile = "MyCuts.cut";
 inline constexpr const char* kTextFilter = "Text (*.txt)";
 inline constexpr const char* kStockFilter = "Stock (*.stk *.stc)";
 inline constexpr const char* kKissImportTitle = "KISS File Cut List Import";
