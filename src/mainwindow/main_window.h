@@ -21,6 +21,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -126,11 +127,11 @@ class frmMain : public QMainWindow, public Frontend {
  private:
   // Construction (main_window.cpp).
   void CreateControls();
-  void CreateMaterialBox(QWidget* canvas);
-  void CreateStockFrame(QWidget* canvas);
-  void CreateCutFrame(QWidget* canvas);
-  void CreateStockSettingsFrame(QWidget* canvas);
-  void CreateCuttingControls(QWidget* canvas);
+  QLayout* CreateMaterialBox(QWidget* canvas);
+  QGroupBox* CreateStockFrame(QWidget* canvas);
+  QGroupBox* CreateCutFrame(QWidget* canvas);
+  QGroupBox* CreateStockSettingsFrame(QWidget* canvas);
+  QLayout* CreateCuttingControls(QWidget* canvas);
   void ConnectStockEditing();
   void ConnectCutEditing();
   void WatchEvents();
@@ -153,8 +154,20 @@ class frmMain : public QMainWindow, public Frontend {
   void ShowCutFrameCaption();
   bool HandleStockFieldEvent(QObject* watched, QEvent* event);
 
+  // Entry checks of Add and Change (main_window_stock.cpp): false, after a
+  // message, when the row must not change.
+  bool CheckMaterialChosen();
+  bool CheckStockFields();
+  bool CheckCutFields();
+  bool CheckLengthField(QLineEdit* field, const std::optional<ShownLength>& shown,
+                        const char* name);
+  bool CheckQuantityField(QLineEdit* field, bool accepted, const char* name, const char* reason);
+  void RefuseField(QLineEdit* field, const char* name, const char* reason);
+  void ShowEditedStockRow(int row);
+
   // Cut editing helpers (main_window_cut.cpp).
   CutEntry ReadCutEntry() const;
+  void ShowEditedCutRow(int row);
   bool HandleCutFieldEvent(QObject* watched, QEvent* event);
 
   // Cutting run (main_window_cutting.cpp).
@@ -164,6 +177,9 @@ class frmMain : public QMainWindow, public Frontend {
   void CreateFileActions();
   bool SaveChangesFirst();
   bool SaveAsChosen();
+  void ClearEntryFields();
+  void ShowOpenedMaterial();
+  void RestoreDefaultJob();
   void RunImportCommand(ImportFormat format, const char* title, const char* filter);
   bool HandleDoubleClick(QObject* watched, QEvent::Type type);
   bool MayClose();

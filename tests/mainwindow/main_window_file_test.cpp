@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include "core/ui_texts.h"
 #include "main_window_fixture.h"
 
 namespace {
@@ -57,8 +58,6 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(w->dialogs.openDialogs.size(), 1u);
     const auto& dialog = w->dialogs.openDialogs.front();
     QCOMPARE(dialog.start, w->Path(QString()) + QLatin1Char('/'));
-    QCOMPARE(dialog.filter, QStringLiteral("Text (*.txt);;Stock (*.stk *.stc)"));
-    QCOMPARE(dialog.selectedFilter, QStringLiteral("Stock (*.stk *.stc)"));
     const QString fullBase = w->Path(base);
     QCOMPARE(QString::fromStdString(w->job.filename), fullBase);
     QCOMPARE(QString::fromStdString(w->job.stock_filename), fullBase + ".stk");
@@ -83,18 +82,15 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(w->job.cut_filename, cut);
     QCOMPARE(w->job.stockCount, 1);
     QCOMPARE(w->dialogs.saveDialogs.size(), 1u);
-    // The imports open dialogs of their own.
     QCOMPARE(w->dialogs.openDialogs.size(), 3u);
-    QCOMPARE(w->dialogs.openDialogs[1].title, QStringLiteral("WinEstimator Cut List Import"));
-    QCOMPARE(w->dialogs.openDialogs[1].filter, QStringLiteral("Text (*.txt)"));
-    QCOMPARE(w->dialogs.openDialogs[2].title, QStringLiteral("KISS File Cut List Import"));
-    QCOMPARE(w->dialogs.openDialogs[2].filter, QStringLiteral("KISS (*.kss *.txt *.KSS *.TXT)"));
   }
 
   void saveAsNamesAndWritesTheJob_data() {
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("base");
     QTest::newRow("text pick") << QStringLiteral("Bridge.txt") << "Bridge";
+    QTest::newRow("no extension") << QStringLiteral("Tower") << "Tower";
+    QTest::newRow("stock pick") << QStringLiteral("Mill.stk") << "Mill";
     QTest::newRow("folder with a point") << QStringLiteral("Rev.2/Bridge") << "Rev.2/Bridge";
   }
   void saveAsNamesAndWritesTheJob() {
@@ -105,14 +101,15 @@ class MainWindowFileTest : public QObject {
     Run(*w, "mnuFileSaveAs", Start::Menu);
 
     QCOMPARE(w->dialogs.saveDialogs.front().start, w->Path(QStringLiteral("job.stk")));
-    QCOMPARE(w->dialogs.saveDialogs.front().selectedFilter, QStringLiteral("Stock (*.stk *.stc)"));
-    QCOMPARE(QString::fromStdString(w->job.stock_filename), w->Path(picked));
+    // The stock file always gets the ".stk" that Open reads.
+    QCOMPARE(QString::fromStdString(w->job.stock_filename), w->Path(base + ".stk"));
     QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path(base + ".cut"));
     QCOMPARE(QString::fromStdString(w->job.export_filename), w->Path(base + "_cutlist.txt"));
-    QVERIFY(w->ReadFile(picked).contains(QStringLiteral("W8X31")));
+    QVERIFY(w->ReadFile(base + ".stk").contains(QStringLiteral("W8X31")));
     QVERIFY(w->ReadFile(base + ".cut").contains(QStringLiteral("P1")));
     QCOMPARE(w->Status(), QStringLiteral("File : ") + w->Path(base));
-    QCOMPARE(w->Text("txtStockFileName"), w->Path(picked));
+    QCOMPARE(w->Text("txtStockFileName"), w->Path(base + ".stk"));
+    QVERIFY(!w->job.dataChanged);
   }
 
   void saveWritesBothFilesOnlyWithACutFileName() {
@@ -159,7 +156,13 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(QString::fromStdString(w->job.filename), folder);
     QCOMPARE(QString::fromStdString(w->job.stock_filename), folder + "/MyStock.stk");
     QCOMPARE(QString::fromStdString(w->job.cut_filename), folder + "/MyCuts.cut");
-    QCOMPARE(w->job.matl, std::string("Select/Enter material description"));
+    QCOMPARE(w->job.matl, std::string());
+    QCOMPARE(w->MaterialBox()->lineEdit()->placeholderText(),
+             QString::fromLatin1(texts::kNewJobMaterial));
+    for (const char* field :
+         {"TxtStockLength", "txtStockQty", "txtBin", "txtCutQty", "txtCutLength", "txtDescrCut"}) {
+      QCOMPARE(w->Text(field), QString());
+    }
     QCOMPARE(w->job.stockCount, 0);
     QCOMPARE(w->job.pieceCount, 0);
     QVERIFY(w->Lines("LstStock").isEmpty());
@@ -198,15 +201,6 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(QFile::exists(SettingsFile()), goesOn && item == QLatin1String("mnuFileExit"));
   }
 
-  void yesSavesUnderTheChosenNameBeforeOpening() {
-    w->job.dataChanged = true;
-    w->dialogs.answers = {Answer::Yes};
-    w->dialogs.saveFileAnswer = w->Path("Saved.stk");
-    Run(*w, "mnuFileOpen", Start::Menu);
-    QVERIFY(w->ReadFile("Saved.stk").contains("W8X31,A1,2,20"));
-    QCOMPARE(w->dialogs.openDialogs.size(), 1u);
-  }
-
   void exitWithoutEditsSavesTheSettingsAndCloses() {
     w->Click("btnExit");
     QVERIFY(w->dialogs.questions.empty());
@@ -230,17 +224,6 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(w->dialogs.questions.size(), 1u);
     QCOMPARE(!w->window->isVisible(), closes);
     QVERIFY(!QFile::exists(SettingsFile()));
-  }
-
-  void kissImportMakesTheImportedJobCurrent() {
-    w->WriteFile("Tower.kss", "KISS,1.0\r\nD,A,3,A,m1,2,5,W8X31,,304.8,,W\r\n");
-    w->dialogs.openFileAnswer = w->Path("Tower.kss");
-    Run(*w, "mnuKISS", Start::Menu);
-    QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path("Tower.cut"));
-    QVERIFY(QFile::exists(w->Path("Tower.cut")));
-    QCOMPARE(w->Text("txtStockFileName"), w->Path("Tower.stk"));
-    QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
-    QVERIFY(!w->job.dataChanged);
   }
 
  private:
