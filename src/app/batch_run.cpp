@@ -122,7 +122,7 @@ int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::os
     return kExitJobNotRun;
   }
   // As the window's cutNow: open the job's files, then run the Cut command.
-  OpenJob(job, frontend);
+  OpenJob(job, frontend, ListOrder::AsInFiles);
   const CuttingRunResult result = RunCuttingLocked(job, frontend, BatchOptimizationLevel(job));
   if (const auto bound = LowerBoundLine(job, frontend)) output << *bound << '\n';
   if (result.outcome != CuttingRunOutcome::Completed) {

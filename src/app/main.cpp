@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <csignal>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -73,6 +74,9 @@ int RunImportCommandLine(const std::vector<std::string>& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit then fails the write (the old file stays, the run says
+  // so) instead of killing the program half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const ProgramOptions options = ParseProgramOptions(arguments);
   switch (options.action) {

@@ -19,18 +19,19 @@ JobFileNames JobFileNamesFor(std::string_view path) {
   return names;
 }
 
-OpenedJob ReadJobLists(JobState& job, Frontend& frontend) {
+OpenedJob ReadJobLists(JobState& job, Frontend& frontend, ListOrder order) {
+  const bool sort = order == ListOrder::LongestFirst;
   OpenedJob opened;
   opened.stockRead = ReadStockFile(job, frontend);
-  if (opened.stockRead) SortStockByLength(job.stockCount, job.stock);
+  if (opened.stockRead && sort) SortStockByLength(job.stockCount, job.stock);
   opened.cutRead = ReadCutFile(job, frontend);
-  if (opened.cutRead) SortPiecesByLength(job.pieceCount, job.pieces);
+  if (opened.cutRead && sort) SortPiecesByLength(job.pieceCount, job.pieces);
   return opened;
 }
 
-OpenedJob OpenJob(JobState& job, Frontend& frontend) {
+OpenedJob OpenJob(JobState& job, Frontend& frontend, ListOrder order) {
   LoadMaterials(job, frontend);
-  const OpenedJob opened = ReadJobLists(job, frontend);
+  const OpenedJob opened = ReadJobLists(job, frontend, order);
   job.usedPieceCount = 0;
   job.barCount = 0;
   job.dataChanged = false;

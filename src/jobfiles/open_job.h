@@ -33,15 +33,21 @@ struct OpenedJob {
   bool cutRead = false;    // the cut reader succeeded
 };
 
-// Reads the current material's stock and cut rows from the job's files and
-// sorts them longest first. Switching the material reads this way too.
-OpenedJob ReadJobLists(JobState& job, Frontend& frontend);
+// The order of the rows read. Batch mode keeps the files' order until the
+// cutting run's own save and reload, so the stock file it writes back holds
+// the rows as the user wrote them.
+enum class ListOrder { LongestFirst, AsInFiles };
+
+// Reads the current material's stock and cut rows from the job's files,
+// longest first unless told otherwise. Switching the material reads this way.
+OpenedJob ReadJobLists(JobState& job, Frontend& frontend,
+                       ListOrder order = ListOrder::LongestFirst);
 
 // Opens the job the job's file names give: fills the material box from both
 // files, reads the current material's stock and cut rows and sorts them
 // longest first, shows the stock file name, drops any earlier plan and
 // rebuilds the lists. Afterwards the job counts as unchanged.
-OpenedJob OpenJob(JobState& job, Frontend& frontend);
+OpenedJob OpenJob(JobState& job, Frontend& frontend, ListOrder order = ListOrder::LongestFirst);
 
 // Takes the names, then opens the job as above.
 OpenedJob OpenJob(JobState& job, Frontend& frontend, const JobFileNames& names);

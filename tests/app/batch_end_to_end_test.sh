@@ -134,14 +134,20 @@ check "and left as it was" cmp "$job/a.STK" "$job/a.cut"
 run_brx "$job/stk-jobs/a.cut" "$job/a.stk" out.txt M 0
 check "a stk-jobs folder raises nothing" test ! -s "$job/stderr"
 
-# A save killed part way leaves its temporary file; the next run removes it.
+# A file-size limit (a full disk) fails the run cleanly: exit 2, the stock
+# file whole and no temporary file left behind.
 new_job 1
 {
   printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R5,5,20\r\n'
   for i in $(seq 1 100); do printf 'OTHER,K%s,1,10\r\n' "$i"; done
 } >"$job/a.stk"
-(ulimit -c 0; ulimit -f 1; run_brx "$job/a.cut" "$job/a.stk" out.txt M 0) 2>/dev/null
-check "a killed save leaves a temporary file" test "$(ls -A "$job" | grep -c '^\.a\.stk\.[0-9]*\.tmp$')" -ge 1
+cp "$job/a.stk" "$job/a.stk.before"
+(ulimit -c 0; ulimit -f 1; run_brx "$job/a.cut" "$job/a.stk" out.txt M 0; echo "$status" >"$job/status")
+check "a write past the size limit gives exit 2" test "$(cat "$job/status")" -eq 2
+check "the stock file stays whole" cmp "$job/a.stk" "$job/a.stk.before"
+check "no temporary file is left" test "$(ls -A "$job" | grep -c '^\.a\.stk\.[0-9]*\.tmp$')" -eq 0
+# A save killed part way leaves its temporary file; the next save removes it.
+touch "$job/.a.stk.4242.tmp"
 touch "$job/.other.stk.1.tmp"
 run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
 check "the next save removes it" test "$(ls -A "$job" | grep -c '^\.a\.stk\.[0-9]*\.tmp$')" -eq 0
