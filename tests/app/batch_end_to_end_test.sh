@@ -1,23 +1,8 @@
 #!/usr/bin/env bash
 # Runs the brx executable in batch mode on small jobs in a temporary home and
 # checks the report, the export, the rewritten stock file and the exit status.
-set -uo pipefail
 brx="$1"
-root="$(mktemp -d)"
-trap 'rm -rf "$root"' EXIT
-failures=0
-passes=0
-
-check() {  # description, then a command that must succeed
-  local description="$1"
-  shift
-  if "$@"; then
-    passes=$((passes + 1))
-  else
-    echo "FAILED: $description"
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/../support/checks.sh"
 
 # A fresh job folder with its own settings; $1 = stk_update, $2 = batch folder,
 # $3 = the optimizer setting.
@@ -255,5 +240,4 @@ check "an X11 platform without a display gives exit 1" test "$status" -eq 1
 run_no_display timeout 2 env QT_QPA_PLATFORM=offscreen
 check "the offscreen platform still opens the window" test "$status" -eq 124
 
-echo "$passes passed, $failures failed"
-test "$failures" -eq 0
+finish

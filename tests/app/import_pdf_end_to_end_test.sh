@@ -2,23 +2,8 @@
 # Runs "brx --import" and "brx --pdf" as a user does, on hostile sources and
 # full disks, and checks the files, the settings, the messages and the exit
 # status. Needs pdftotext, pdfinfo and pdffonts (poppler-utils).
-set -uo pipefail
 brx="$(realpath "$1")"
-root="$(mktemp -d)"
-trap 'rm -rf "$root"' EXIT
-failures=0
-passes=0
-
-check() {  # description, then a command that must succeed
-  local description="$1"
-  shift
-  if "$@"; then
-    passes=$((passes + 1))
-  else
-    echo "FAILED: $description"
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/../support/checks.sh"
 
 job="$root/job"
 mkdir -p "$job/config/Brx" "$job/out"
@@ -168,5 +153,4 @@ check "the write failure names the file" grep -q "The PDF file $job/big.pdf coul
 check "the old PDF is whole" cmp -s "$job/big.pdf" "$root/old.pdf"
 check "no temporary file is left" test -z "$(find "$job" -name '.*.tmp')"
 
-echo "$passes passed, $failures failed"
-test "$failures" -eq 0
+finish
