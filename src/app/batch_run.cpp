@@ -7,8 +7,7 @@
 #include "core/job_state.h"
 #include "core/number_text.h"
 #include "core/safe_file.h"
-#include "jobfiles/cut_file.h"
-#include "jobfiles/stock_file.h"
+#include "jobfiles/open_job.h"
 #include "optimizer/cutting_run.h"
 #include "reports/cutting_report.h"
 
@@ -53,9 +52,8 @@ int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::os
     errors << "brx: the job file " << problem << "\n";
     return kExitJobNotRun;
   }
-  // As the window's cutNow: read both files, then run the Cut command.
-  ReadCutFile(job, frontend);
-  ReadStockFile(job, frontend);
+  // As the window's cutNow: open the job's files, then run the Cut command.
+  OpenJob(job, frontend);
   const CuttingRunOutcome outcome = RunCutting(job, frontend, BatchOptimizationLevel(job));
   if (const auto bound = LowerBoundLine(job, frontend)) output << *bound << '\n';
   if (outcome == CuttingRunOutcome::Completed) return kExitJobRan;

@@ -1,7 +1,20 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+struct JobState;
+class Dialogs;
+class frmMain;
+
+// The start of the program with its window, after the single-copy check:
+// the settings loaded and saved (the user data folder and the default job
+// made on first start), the job arguments applied, the splash window shown
+// and the last job opened. The splash window shows the returned main window
+// when it closes.
+std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
+                                          const std::vector<std::string>& jobArguments);
 
 // Starts the program with its window on the last job (or the one the job
 // arguments name) and runs it until the window closes. Returns the exit status.

@@ -20,6 +20,7 @@
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/number_text.h"
+#include "core/ui_texts.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/qt_text.h"
 #include "optimizer/best_plan.h"
@@ -48,11 +49,13 @@ const char* FlagText(bool on) { return on ? "1" : "0"; }
 
 }  // namespace
 
-frmSettings::frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, QWidget* parent)
+frmSettings::frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, QWidget* parent,
+                         JobHooks hooks)
     : QDialog(parent),
       job_(job),
       frontend_(frontend),
       dialogs_(dialogs),
+      hooks_(std::move(hooks)),
       lengthText_(job, frontend) {
   setObjectName(QStringLiteral("frmSettings"));
   setWindowTitle(Latin(texts::kSettingsCaption));
@@ -106,7 +109,7 @@ void frmSettings::CreateStockControls() {
   auto* lblKerf = Named(new QLabel(Latin(texts::kKerf)), "lblKerf", texts::kKerfLabelTip);
   txtKerf = Named(new QLineEdit, "txtKerf", texts::kKerfFieldTip);
   auto* Label1 =
-      Named(new QLabel(Latin(texts::kUnuseableLength)), "Label1", texts::kUnuseableLengthTip);
+      Named(new QLabel(Latin(texts::kUnusableLength)), "Label1", texts::kUnuseableLengthTip);
   txtUnuseableLen = Named(new QLineEdit, "txtUnuseableLen");
   chkStockUpdate =
       Named(new QCheckBox(Latin(texts::kUpdateList)), "chkStockUpdate", texts::kUpdateListTip);
@@ -223,13 +226,33 @@ void frmSettings::EnableInchOptions(bool enabled) {
   }
 }
 
+// Lengths are stored in the unit they were typed in, so a unit change shows
+// every row of the lists as another length. With rows in a list the user
+// confirms it first.
+bool frmSettings::MayChangeUnit() {
+  if (job_.stockCount == 0 && job_.cutCount == 0) return true;
+  return frontend_.AskYesNo(texts::kProgramTitle, texts::kUnitChangeQuestion) == Answer::Yes;
+}
+
 void frmSettings::chkEnglish_Click() {
+  if (job_.unit_flag != "0" && !MayChangeUnit()) {
+    const QSignalBlocker blocker(chkMetric);
+    chkMetric->setChecked(job_.unit_flag == "1");
+    if (job_.unit_flag != "1") chkEnglish->setChecked(false);
+    return;
+  }
   if (LeadingNumber(job_.unit_flag) == 1.0) ConvertKerf(false);
   job_.unit_flag = "0";
   EnableInchOptions(true);
 }
 
 void frmSettings::chkMetric_Click() {
+  if (job_.unit_flag != "1" && !MayChangeUnit()) {
+    const QSignalBlocker blocker(chkEnglish);
+    chkEnglish->setChecked(job_.unit_flag == "0");
+    if (job_.unit_flag != "0") chkMetric->setChecked(false);
+    return;
+  }
   if (LeadingNumber(job_.unit_flag) == 0.0) ConvertKerf(true);
   job_.unit_flag = "1";
   EnableInchOptions(false);
@@ -237,7 +260,15 @@ void frmSettings::chkMetric_Click() {
 
 void frmSettings::chk32nds_Click() { job_.inch32Flag = FlagText(chk32nds->isChecked()); }
 
-void frmSettings::chkinches_Click() { job_.inchOnlyFlag = FlagText(chkinches->isChecked()); }
+void frmSettings::chkinches_Click() {
+  const char* flag = FlagText(chkinches->isChecked());
+  if (job_.inchOnlyFlag != flag && !MayChangeUnit()) {
+    const QSignalBlocker blocker(chkinches);
+    chkinches->setChecked(!chkinches->isChecked());
+    return;
+  }
+  job_.inchOnlyFlag = flag;
+}
 
 void frmSettings::txtKerf_Change() {
   if (txtKerf->text().isEmpty()) txtKerf->setText(QStringLiteral("0"));
@@ -273,10 +304,14 @@ void frmSettings::btnBatchDir_Click() {
 
 void frmSettings::ShowBatchDir() { txtBatchDir->setText(ToQt(job_.batchDir)); }
 
+// Restoring the defaults also names the default job, so unsaved edits are
+// asked about first; Cancel leaves the job and the settings as they were.
 void frmSettings::btnClearSettings_Click() {
+  if (hooks_.saveChangesFirst && !hooks_.saveChangesFirst()) return;
   DeleteSettings();
   LoadSettings(job_, frontend_);
   SaveSettings(job_);
+  if (hooks_.defaultsRestored) hooks_.defaultsRestored();
   close();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 
 #include "core/length_text.h"
@@ -25,7 +26,16 @@ class frmSettings : public QDialog {
   Q_OBJECT
 
  public:
-  frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, QWidget* parent);
+  // What the main window does around Restore Defaults: ask about unsaved
+  // edits first (false: the command ends with nothing changed), and open
+  // the default job once the settings are restored. Empty hooks do nothing.
+  struct JobHooks {
+    std::function<bool()> saveChangesFirst;
+    std::function<void()> defaultsRestored;
+  };
+
+  frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, QWidget* parent,
+              JobHooks hooks = {});
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -54,10 +64,12 @@ class frmSettings : public QDialog {
   void ShowBatchDir();
   void ConvertKerf(bool toMetric);
   void EnableInchOptions(bool enabled);
+  bool MayChangeUnit();
 
   JobState& job_;
   Frontend& frontend_;
   Dialogs& dialogs_;
+  JobHooks hooks_;
   LengthText lengthText_;
   // What the dialog put into the two length fields when it opened.
   std::optional<ShownLength> shownKerf_;

@@ -16,6 +16,7 @@
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/number_text.h"
+#include "core/ui_texts.h"
 #include "optimizer/best_plan.h"
 
 namespace {
@@ -135,6 +136,8 @@ void LoadSettings(JobState& job, Frontend& frontend) {
   for (const StoredText& setting : LoadedTexts(folder)) {
     job.*setting.text = store.Read(setting.key, setting.fallback);
   }
+  // Earlier versions stored the material box's prompt as the material.
+  if (job.matl == texts::kNewJobMaterial) job.matl.clear();
   // The material part goes through CleanFileName so that the report is always
   // a file in the user data folder, whatever the material holds.
   job.reportFileName = JoinPath(folder, CleanFileName(job.matl) + ".bxl");

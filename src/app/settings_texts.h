@@ -17,7 +17,7 @@ inline constexpr const char* kStockFrameCaption = "Stock";
 inline constexpr const char* kKerf = "Kerf";
 inline constexpr const char* kKerfLabelTip = "Length of waste between cuts";
 inline constexpr const char* kKerfFieldTip = "Enter the length of material lost per cut";
-inline constexpr const char* kUnuseableLength = "Unuseable Length";
+inline constexpr const char* kUnusableLength = "Unusable Length";
 inline constexpr const char* kUnuseableLengthTip = "Length of waste at stock ends";
 inline constexpr const char* kUpdateList = "Update List";
 inline constexpr const char* kUpdateListTip =
@@ -43,5 +43,7 @@ inline constexpr const char* kChooseFolder = "...";
 inline constexpr const char* kRestoreDefaults = "Restore Defaults";
 inline constexpr const char* kRestoreDefaultsTip = "Restores all program defaults";
 inline constexpr const char* kOK = "OK";
+inline constexpr const char* kUnitChangeQuestion =
+    "The lengths in this job are not converted when the unit changes. Change the unit anyway?";
 
 }  // namespace texts

@@ -5,7 +5,7 @@
 #include "app/settings_store.h"
 #include "core/file_names.h"
 #include "core/job_state.h"
-#include "core/ui_texts.h"
+#include "jobfiles/open_job.h"
 
 namespace {
 
@@ -20,19 +20,22 @@ void CreateUserDataFolderOnFirstStart(JobState& job) {
   std::error_code error;
   if (std::filesystem::exists(folder, error)) return;
   job.filename = folder;
-  job.cut_filename = JoinPath(folder, "MyCuts.cut");
-  job.stock_filename = JoinPath(folder, "MyStock.stk");
-  job.matl = texts::kNewJobMaterial;
+  job.cut_filename = JoinPath(folder, kDefaultCutFile);
+  job.stock_filename = JoinPath(folder, kDefaultStockFile);
+  // No material is chosen yet; the material box shows its placeholder.
+  job.matl.clear();
   std::filesystem::create_directories(folder, error);
 }
 
 }  // namespace
 
+// The stored job names are kept as they are: the cut file of the default job
+// (MyCuts.cut) and of a job named by Save As or Open is stored with it, so
+// deriving it from the stock file's name would open another cut file than
+// the one the last session saved. Only a missing cut name is derived.
 void ApplyMainWindowLoadStep(JobState& job) {
-  job.matl = ReadSetting("matl", "Material ?");
-  job.cut_filename = WithExtension(job.stock_filename, ".cut");
+  if (job.cut_filename.empty()) job.cut_filename = WithExtension(job.stock_filename, ".cut");
   job.reportFileName = WithExtension(job.stock_filename, ".bxl");
-  job.export_filename = ReadSetting("export_filename", "export.txt");
 }
 
 void LoadStartupSettings(JobState& job, Frontend& frontend) {

@@ -3,18 +3,11 @@
 // the job file readers.
 #include "core/job_state.h"
 #include "import/import_command.h"
-#include "jobfiles/cut_file.h"
-#include "jobfiles/stock_file.h"
+#include "jobfiles/open_job.h"
 
 namespace {
 
-void LoadImportedJob(JobState& job, Frontend& frontend) {
-  LoadMaterials(job, frontend);
-  if (ReadStockFile(job, frontend)) SortStockByLength(job.stockCount, job.stock);
-  if (ReadCutFile(job, frontend)) SortPiecesByLength(job.pieceCount, job.pieces);
-  job.barCount = 0;
-  job.dataChanged = false;
-}
+void LoadImportedJob(JobState& job, Frontend& frontend) { OpenJob(job, frontend); }
 
 }  // namespace
 

@@ -124,3 +124,26 @@ double ReadLengthField(const LengthText& lengthText, bool metric, bool inchOnly,
   }
   return lengthText.ParseLength(text);
 }
+
+bool IsLengthText(std::string_view text, const UnitMode& mode) {
+  if (mode.metric) return IsNumericText(text);
+  if (ParseShownLength(text, mode.inchOnly)) return true;
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return false;
+  const std::size_t last = text.find_last_not_of(" \t");
+  const std::string_view code = text.substr(first, last - first + 1);
+  if (code.size() > kMaxDigits) return false;
+  for (const char c : code) {
+    if (!IsDigit(c)) return false;
+  }
+  auto twoDigitsBefore = [&code](std::size_t end) {
+    const std::size_t start = end >= 2 ? end - 2 : 0;
+    long value = 0;
+    std::from_chars(code.data() + start, code.data() + end, value);
+    return value;
+  };
+  const long fraction = twoDigitsBefore(code.size());
+  if (fraction >= (mode.inch32 ? 32 : 16)) return false;
+  if (mode.inchOnly || code.size() <= 2) return true;
+  return twoDigitsBefore(code.size() - 2) < 12;
+}

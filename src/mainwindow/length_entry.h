@@ -5,6 +5,7 @@
 #include <string_view>
 
 class LengthText;
+struct UnitMode;
 
 // What the program last put into a length field: the text and the stored
 // length it shows. The text is rounded to 32nds (or five decimals), so
@@ -26,3 +27,10 @@ std::optional<double> ParseShownLength(std::string_view text, bool inchOnly);
 // form reads as the length it shows; anything else is a typed length.
 double ReadLengthField(const LengthText& lengthText, bool metric, bool inchOnly,
                        std::string_view text, const std::optional<ShownLength>& shown);
+
+// True when a typed text is a length in the unit mode: in the English unit a
+// coded number (digits only; the last two are the fraction, below 16, or 32
+// with 32nds, and the two before them, outside inches-only mode, the inches,
+// below 12) or the shown feet-inch form; in the metric unit a decimal number.
+// Whether the length is above 0 is the caller's check.
+bool IsLengthText(std::string_view text, const UnitMode& mode);

@@ -22,6 +22,39 @@ void MarkCutListEdited(JobState& job) {
 
 std::string MaterialName(const std::string& boxText) { return TrimSpaces(boxText); }
 
+namespace {
+
+// The rounded value of a quantity field's text, when it is a number at all.
+std::optional<std::int16_t> TypedQuantity(const std::string& text) {
+  if (!IsNumericText(text)) return std::nullopt;
+  return RoundHalfEvenToInt16(LeadingNumber(text));
+}
+
+}  // namespace
+
+bool IsStockQuantityText(const std::string& text) {
+  const std::optional<std::int16_t> quantity = TypedQuantity(text);
+  return quantity && *quantity >= 0 && *quantity <= kMaxStockQuantity;
+}
+
+bool IsCutQuantityText(const std::string& text) {
+  if (!IsNumericText(text)) return false;
+  const double typed = LeadingNumber(text);
+  // Beyond a 16-bit count is still "too many for one row", not a bad text.
+  return typed > kMaxPiecesPerCutRow || TypedQuantity(text).value_or(0) >= 1;
+}
+
+int SortedStockPosition(const JobState& job, int row) {
+  const double length = job.stock[row].length;
+  int position = 0;
+  for (int j = 0; j < job.stockCount; ++j) {
+    if (j == row) continue;
+    const double other = job.stock[j].length;
+    if (other > length || (other == length && j < row)) ++position;
+  }
+  return position;
+}
+
 StockEdit AddStockRow(JobState& job, int lineCount, const StockEntry& entry) {
   if (entry.material.empty()) return StockEdit::NoMaterial;
   if (lineCount >= kMaxStockRows) return StockEdit::ListFull;

@@ -55,6 +55,19 @@ enum class CutEdit {
 };
 
 inline constexpr int kMaxPiecesPerCutRow = 1500;
+// The largest stock quantity a row takes; the next one marks orderable rows.
+inline constexpr int kMaxStockQuantity = kOrderableQuantity - 1;
+
+// The entry checks that Add and Change make before a row changes. A stock
+// quantity is a number that rounds to 0 (orderable) up to kMaxStockQuantity;
+// a cut quantity a number that rounds to 1 or more (the upper limit per row
+// has its own message).
+bool IsStockQuantityText(const std::string& text);
+bool IsCutQuantityText(const std::string& text);
+
+// Where the stock row `row` stands once the list is sorted longest first by
+// the stable sort the list display uses, the other rows being sorted already.
+int SortedStockPosition(const JobState& job, int row);
 
 // Appends the row at index lineCount, the cut list box's number of lines.
 CutEdit AddCutRow(JobState& job, int lineCount, const CutEntry& entry);

@@ -11,6 +11,7 @@
 #include <QShortcut>
 #include <QSlider>
 
+#include "core/ui_texts.h"
 #include "mainwindow/cutting_progress_window.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/report_printing.h"
@@ -155,6 +156,8 @@ void frmMain::CreateMaterialBox(QWidget* canvas) {
   cboSection->setInsertPolicy(QComboBox::NoInsert);
   cboSection->setFont(EntryFont());
   cboSection->setToolTip(QString::fromLatin1(texts::kMaterialTip));
+  // The prompt is no material: it shows only while the box is empty.
+  cboSection->lineEdit()->setPlaceholderText(QString::fromLatin1(texts::kNewJobMaterial));
   cboSection->setGeometry(Canvas(120, 960, 5055, 360));
   MarkMaterialPresent();
 }

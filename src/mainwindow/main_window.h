@@ -153,8 +153,20 @@ class frmMain : public QMainWindow, public Frontend {
   void ShowCutFrameCaption();
   bool HandleStockFieldEvent(QObject* watched, QEvent* event);
 
+  // Entry checks of Add and Change (main_window_stock.cpp): false, after a
+  // message, when the row must not change.
+  bool CheckMaterialChosen();
+  bool CheckStockFields();
+  bool CheckCutFields();
+  bool CheckLengthField(QLineEdit* field, const std::optional<ShownLength>& shown,
+                        const char* name);
+  bool CheckQuantityField(QLineEdit* field, bool accepted, const char* name, const char* reason);
+  void RefuseField(QLineEdit* field, const char* name, const char* reason);
+  void ShowEditedStockRow(int row);
+
   // Cut editing helpers (main_window_cut.cpp).
   CutEntry ReadCutEntry() const;
+  void ShowEditedCutRow(int row);
   bool HandleCutFieldEvent(QObject* watched, QEvent* event);
 
   // Cutting run (main_window_cutting.cpp).
@@ -164,6 +176,9 @@ class frmMain : public QMainWindow, public Frontend {
   void CreateFileActions();
   bool SaveChangesFirst();
   bool SaveAsChosen();
+  void ClearEntryFields();
+  void ShowOpenedMaterial();
+  void RestoreDefaultJob();
   void RunImportCommand(ImportFormat format, const char* title, const char* filter);
   bool HandleDoubleClick(QObject* watched, QEvent::Type type);
   bool MayClose();

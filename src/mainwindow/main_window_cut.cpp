@@ -20,9 +20,10 @@ CutEntry frmMain::ReadCutEntry() const {
 
 void frmMain::btnAddCut_Click() {
   ShowStatus(texts::kEnterCutData);
+  if (!CheckMaterialChosen() || !CheckCutFields()) return;
   const int i = LstCut->count();
   switch (AddCutRow(job_, i, ReadCutEntry())) {
-    case CutEdit::Done: RefreshCutList(i); break;
+    case CutEdit::Done: ShowEditedCutRow(i); break;
     case CutEdit::ListFull: Notify(texts::kCutListFull); break;
     case CutEdit::NoMark: Notify(texts::kEnterMark); break;
     case CutEdit::TooManyForLine: NotifyMaxCutsPerLine(); break;
@@ -35,8 +36,9 @@ void frmMain::btnAddCut_Click() {
 
 void frmMain::btnChangeCut_Click() {
   const int i = SelectedRow(LstCut);
+  if (LstCut->count() > 0 && i >= 0 && !CheckCutFields()) return;
   switch (ChangeCutRow(job_, i, LstCut->count(), ReadCutEntry())) {
-    case CutEdit::Done: RefreshCutList(i); break;
+    case CutEdit::Done: ShowEditedCutRow(i); break;
     case CutEdit::TooManyForLine: NotifyMaxCutsPerLine(); break;
     case CutEdit::PieceCapacity: Notify(texts::kPieceCapacity); break;
     case CutEdit::ListFull:
@@ -45,6 +47,18 @@ void frmMain::btnChangeCut_Click() {
     case CutEdit::QuantityRefused:
     case CutEdit::NoSelection: break;
   }
+}
+
+// The cut rows keep their order, so the edited row keeps its line.
+void frmMain::ShowEditedCutRow(int row) {
+  RefreshCutList(0);
+  LstCut->setCurrentRow(row);
+}
+
+bool frmMain::CheckCutFields() {
+  return CheckQuantityField(txtCutQty, IsCutQuantityText(FromQt(txtCutQty->text())),
+                            texts::kCutQtyField, texts::kNotACutQuantity) &&
+         CheckLengthField(txtCutLength, shownCutLength_, texts::kCutLengthField);
 }
 
 void frmMain::btnDelCut_Click() {

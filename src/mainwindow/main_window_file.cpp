@@ -10,11 +10,13 @@
 #include "core/file_names.h"
 #include "core/ui_texts.h"
 #include "jobfiles/cut_file.h"
+#include "jobfiles/open_job.h"
 #include "jobfiles/stock_file.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/main_window_util.h"
 #include "mainwindow/qt_text.h"
+#include "mainwindow/window_style.h"
 #include "mainwindow/window_texts.h"
 
 namespace {
@@ -85,21 +87,50 @@ void frmMain::mnuNew_Click() {
   job_.cutCount = 0;
   const std::string folder = UserDataFolder();
   job_.filename = folder;
-  job_.stock_filename = JoinPath(folder, texts::kNewStockFile);
-  job_.cut_filename = JoinPath(folder, texts::kNewCutFile);
-  job_.matl = texts::kNewJobMaterial;
+  job_.stock_filename = JoinPath(folder, kDefaultStockFile);
+  job_.cut_filename = JoinPath(folder, kDefaultCutFile);
+  // No material until the user types or picks one; the box shows its prompt.
+  job_.matl.clear();
   // The empty job has nothing left to save.
   job_.dataChanged = false;
   {
-    // The box is emptied for display only; its change behaviour would take
-    // the empty text as the material.
+    // The box is emptied for display only; its change behaviour would read
+    // the lists again.
     const QSignalBlocker blocker(cboSection);
     cboSection->clear();
     cboSection->setEditText(QString());
   }
+  ClearEntryFields();
   RefreshStockList(0);
   RefreshCutList(0);
   ShowStockFileName(job_.stock_filename);
+}
+
+void frmMain::ClearEntryFields() {
+  for (QLineEdit* field :
+       {TxtStockLength, txtStockQty, txtBin, txtCutQty, txtCutLength, txtDescrCut}) {
+    field->clear();
+  }
+  shownStockLength_.reset();
+  shownCutLength_.reset();
+}
+
+// After Restore Defaults: the default job as the restored settings name it.
+void frmMain::RestoreDefaultJob() {
+  OpenJob(job_, *this);
+  ClearEntryFields();
+  ShowOpenedMaterial();
+}
+
+// After a job was opened or imported: the material box shows the current
+// material without reading the lists again.
+void frmMain::ShowOpenedMaterial() {
+  {
+    const QSignalBlocker blocker(cboSection);
+    cboSection->setEditText(ToQt(job_.matl));
+  }
+  SetBackground(cboSection->lineEdit(), job_.matl.empty() ? kYellow : kLightGreen);
+  ShowCutFrameCaption();
 }
 
 void frmMain::mnuFileOpen_Click() {
@@ -109,39 +140,33 @@ void frmMain::mnuFileOpen_Click() {
                             QString::fromLatin1(texts::kStockFilter));
   if (chosen.isEmpty()) return;
   // Whatever type was picked, the job is the .stk and .cut pair beside it.
-  const ImportFileNames names = ImportFileNamesFor(FromQt(chosen));
-  job_.filename = names.base;
-  job_.stock_filename = names.stockFile;
-  job_.cut_filename = names.cutFile;
-  job_.export_filename = names.exportFile;
+  OpenJob(job_, *this, JobFileNamesFor(FromQt(chosen)));
+  ClearEntryFields();
+  ShowOpenedMaterial();
   ShowStatus(texts::kFileStatus + job_.filename);
-  LoadMaterials(job_, *this);
-  if (ReadStockFile(job_, *this)) SortStockByLength(job_.stockCount, job_.stock);
-  if (ReadCutFile(job_, *this)) SortPiecesByLength(job_.pieceCount, job_.pieces);
-  job_.usedPieceCount = 0;
-  SetMaterialBoxText(ToQt(job_.matl));
 }
 
 void frmMain::mnuFileSave_Click() {
   if (job_.cut_filename.empty()) return;
-  WriteStockFile(job_, *this);
-  WriteCutFile(job_, *this);
+  const bool stockSaved = WriteStockFile(job_, *this);
+  const bool cutSaved = WriteCutFile(job_, *this);
+  if (stockSaved && cutSaved) job_.dataChanged = false;
 }
 
 void frmMain::mnuFileSaveAs_Click() { SaveAsChosen(); }
 
 void frmMain::RunSaveAs() { SaveAsChosen(); }
 
-// The stock file takes the name as chosen; the cut and export files share
-// its base, which for a name without an extension is the name itself.
+// The job is saved under the names Open derives from the same choice: the
+// stock file gets ".stk" whatever extension was chosen (or none), so the
+// saved job opens again.
 bool frmMain::SaveAsChosen() {
   const QString chosen = dialogs_.SaveFileName(this, ToQt(job_.stock_filename), JobFilter(),
                                                QString::fromLatin1(texts::kStockFilter));
   if (chosen.isEmpty()) return false;
-  const std::string path = FromQt(chosen);
-  const ImportFileNames names = ImportFileNamesFor(path);
+  const JobFileNames names = JobFileNamesFor(FromQt(chosen));
   job_.filename = names.base;
-  job_.stock_filename = path;
+  job_.stock_filename = names.stockFile;
   job_.cut_filename = names.cutFile;
   job_.export_filename = names.exportFile;
   mnuFileSave_Click();
@@ -175,15 +200,21 @@ void frmMain::RunImportCommand(ImportFormat format, const char* title, const cha
       dialogs_.OpenFileName(this, QString::fromLatin1(title), ToQt(FolderOf(job_.stock_filename)),
                             QString::fromLatin1(filter), QString::fromLatin1(filter));
   if (chosen.isEmpty()) return;
-  RunImport(job_, *this, format, FromQt(chosen));
-  SetMaterialBoxText(ToQt(job_.matl));
+  if (!RunImport(job_, *this, format, FromQt(chosen))) return;
+  ClearEntryFields();
+  ShowOpenedMaterial();
+  ShowStatus(texts::kImported + std::to_string(CutFileRecordCount(job_.cut_filename)) +
+             texts::kImportedRowsOf + std::to_string(cboSection->count()) +
+             texts::kImportedMaterialsInto + job_.cut_filename + texts::kChooseMaterial);
 }
 
 void frmMain::mnuProgramSettings_Click() {
   // A dialog closed a moment ago may still await deletion; a new one loads
   // afresh from the settings.
   if (!settings_ || !settings_->isVisible()) {
-    settings_ = new frmSettings(job_, *this, dialogs_, this);
+    settings_ =
+        new frmSettings(job_, *this, dialogs_, this,
+                        {[this] { return SaveChangesFirst(); }, [this] { RestoreDefaultJob(); }});
   }
   settings_->show();
   settings_->raise();

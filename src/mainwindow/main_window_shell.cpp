@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -141,7 +142,16 @@ void frmMain::mnuFilePageSetup_Click() { printing_->PageSetup(this); }
 
 void frmMain::mnuFilePrint_Click() { printing_->Print(this); }
 
-void frmMain::mnuViewOutput_Click() { ShowReport(job_.reportFileName); }
+// Without a report file there is nothing to view or print: say which file is
+// missing instead of opening an empty viewer.
+void frmMain::mnuViewOutput_Click() {
+  if (!QFileInfo(ToQt(job_.reportFileName)).isFile()) {
+    Notify((texts::kNoReport + job_.reportFileName + texts::kNoReportEnd).c_str(),
+           MessageIcon::Information);
+    return;
+  }
+  ShowReport(job_.reportFileName);
+}
 
 void frmMain::mnuHelpContents_Click() {
   dialogs_.OpenUrl(QString::fromLatin1(texts::kWebSupportUrl));

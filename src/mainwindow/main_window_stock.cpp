@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 
 #include "core/number_text.h"
+#include "core/ui_texts.h"
 #include "jobfiles/cut_file.h"
 #include "jobfiles/stock_file.h"
 #include "mainwindow/list_editing.h"
@@ -24,12 +25,10 @@ StockEntry frmMain::ReadStockEntry() const {
 }
 
 void frmMain::btnAddStock_Click() {
+  if (!CheckMaterialChosen() || !CheckStockFields()) return;
   const int i = LstStock->count();
   switch (AddStockRow(job_, i, ReadStockEntry())) {
-    case StockEdit::Done:
-      RefreshStockList(i);
-      txtBin->clear();
-      break;
+    case StockEdit::Done: ShowEditedStockRow(i); break;
     case StockEdit::NoMaterial:
       Notify(texts::kEnterOrSelectMaterial);
       MarkMaterialMissing();
@@ -41,15 +40,64 @@ void frmMain::btnAddStock_Click() {
 }
 
 void frmMain::btnChangeStock_Click() {
-  LstStock->setFocus();
   const int i = SelectedRow(LstStock);
+  if (LstStock->count() > 0 && i >= 0 && !CheckStockFields()) return;
+  LstStock->setFocus();
   switch (ChangeStockRow(job_, i, LstStock->count(), ReadStockEntry())) {
-    case StockEdit::Done: RefreshStockList(i); break;
+    case StockEdit::Done: ShowEditedStockRow(i); break;
     case StockEdit::NoSelection: Notify(texts::kSelectLineFirst); break;
     case StockEdit::NoMaterial:
     case StockEdit::ListFull:
     case StockEdit::QuantityRefused: break;
   }
+}
+
+// The list is rebuilt sorted, so the edited row is highlighted where it now
+// stands; selecting it shows its length, quantity and bin in the fields.
+void frmMain::ShowEditedStockRow(int row) {
+  const int position = SortedStockPosition(job_, row);
+  RefreshStockList(0);
+  LstStock->setCurrentRow(position);
+}
+
+bool frmMain::CheckMaterialChosen() {
+  if (!MaterialName(FromQt(cboSection->currentText())).empty()) return true;
+  Notify(texts::kEnterOrSelectMaterial);
+  MarkMaterialMissing();
+  return false;
+}
+
+bool frmMain::CheckStockFields() {
+  return CheckLengthField(TxtStockLength, shownStockLength_, texts::kStockLengthField) &&
+         CheckQuantityField(txtStockQty, IsStockQuantityText(FromQt(txtStockQty->text())),
+                            texts::kStockQtyField, texts::kNotAStockQuantity);
+}
+
+bool frmMain::CheckLengthField(QLineEdit* field, const std::optional<ShownLength>& shown,
+                               const char* name) {
+  const std::string text = FromQt(field->text());
+  const bool shownAsIs = shown && text == shown->text;
+  if ((shownAsIs || IsLengthText(text, UnitModeOf(job_))) && ReadLength(field, shown) > 0) {
+    return true;
+  }
+  RefuseField(field, name, texts::kNotALength);
+  return false;
+}
+
+bool frmMain::CheckQuantityField(QLineEdit* field, bool accepted, const char* name,
+                                 const char* reason) {
+  if (!accepted) RefuseField(field, name, reason);
+  return accepted;
+}
+
+// The message names the field and its text; the text stays for correction.
+// The focus returns as it does after a message box, which does not empty the
+// field as a click into it would.
+void frmMain::RefuseField(QLineEdit* field, const char* name, const char* reason) {
+  ShowMessage(texts::kProgramTitle, name + (" \"" + FromQt(field->text()) + "\"") + reason,
+              MessageIcon::Exclamation);
+  field->setFocus(Qt::PopupFocusReason);
+  field->selectAll();
 }
 
 void frmMain::btnDeleteStock_Click() {

@@ -19,7 +19,7 @@ inline constexpr const char* kHelpButton = "?";
 inline constexpr const char* kAdd = "&Add";
 inline constexpr const char* kChange = "Change";
 inline constexpr const char* kDelete = "Delete";
-inline constexpr const char* kAddStockTip = "Add the current materia to the list";
+inline constexpr const char* kAddStockTip = "Add the current material to the list";
 inline constexpr const char* kChangeTip = "change the selected list item";
 inline constexpr const char* kDeleteStockTip = "Delete the selected stock";
 inline constexpr const char* kNewMaterial = "New Material";
@@ -53,7 +53,7 @@ inline constexpr const char* kSaveItem = "&Save";
 inline constexpr const char* kSaveAsItem = "Save &As...";
 inline constexpr const char* kExitItem = "E&xit";
 inline constexpr const char* kSettingsMenu = "&Settings";
-inline constexpr const char* kProgramSettingsItem = "&Progam";
+inline constexpr const char* kProgramSettingsItem = "&Program";
 inline constexpr const char* kPageSetupItem = "Page Set&up...";
 inline constexpr const char* kPrintItem = "&Print...";
 inline constexpr const char* kViewMenu = "&View";
@@ -76,13 +76,19 @@ inline constexpr const char* kWebSupportUrl = "https://brx.example.org/guide/";
 // File commands and imports. The dialogs' filters are in Qt's syntax; the
 // stock entry is the one preselected.
 inline constexpr const char* kSaveChanges = "Save Changes ?";
-inline constexpr const char* kNewStockFile = "MyStock.stk";
-inline constexpr const char* kNewCutFile = "MyCuts.cut";
 inline constexpr const char* kTextFilter = "Text (*.txt)";
 inline constexpr const char* kStockFilter = "Stock (*.stk *.stc)";
 inline constexpr const char* kKissImportTitle = "KISS File Cut List Import";
 inline constexpr const char* kKissFilter = "KISS (*.kss *.txt *.KSS *.TXT)";
 inline constexpr const char* kWinEstImportTitle = "WinEstimator Cut List Import";
+// The status after an import: rows and materials, then what to do next.
+inline constexpr const char* kImported = "Imported ";
+inline constexpr const char* kImportedRowsOf = " cut rows of ";
+inline constexpr const char* kImportedMaterialsInto = " material(s) into ";
+inline constexpr const char* kChooseMaterial = ". Choose a material from the list.";
+// View > Last Report before any report was written.
+inline constexpr const char* kNoReport = "There is no report to show yet: the report file ";
+inline constexpr const char* kNoReportEnd = " does not exist. Press Cut to make one.";
 
 // Hints that follow the mouse and the unit settings.
 inline constexpr const char* kCutQtyHint = "Enter quantity of pieces to cut";
@@ -108,6 +114,13 @@ inline constexpr const char* kEnterMark = "Please enter a description or mark.";
 inline constexpr const char* kMaxCutsPerLine = "Maximum cuts for a single line item is: ";
 inline constexpr const char* kCutListFull =
     "The cut list is full: it holds at most 1000 line items.";
+inline constexpr const char* kStockLengthField = "Stock length";
+inline constexpr const char* kStockQtyField = "Stock quantity";
+inline constexpr const char* kCutLengthField = "Cut length";
+inline constexpr const char* kCutQtyField = "Cut quantity";
+inline constexpr const char* kNotALength = " is not a length greater than 0 in the current unit.";
+inline constexpr const char* kNotAStockQuantity = " is not a quantity from 0 to 29999.";
+inline constexpr const char* kNotACutQuantity = " is not a quantity of 1 or more.";
 inline constexpr const char* kPieceCapacity =
     "The cut list can hold at most 2000 pieces in all; this line would go beyond that.";
 
@@ -127,7 +140,7 @@ inline constexpr const char* kVersionPrefix = "v ";
 inline constexpr const char* kOk = "OK";
 inline constexpr const char* kLengthHelpCaption = "Length Help";
 inline constexpr const char* kLengthHelpText =
-    "For Feet and Inches mode enter feet as a 2 digit number follwed by inches as a two digit "
+    "For Feet and Inches mode enter feet as a 2 digit number followed by inches as a two digit "
     "number followed by sixteenths as a two digit number.";
 inline constexpr const char* kExamples = "Examples:";
 inline constexpr const char* kExample1 = "14' 7-5/8    =    140710";

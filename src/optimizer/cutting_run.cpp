@@ -4,6 +4,7 @@
 #include "core/job_state.h"
 #include "core/ui_texts.h"
 #include "jobfiles/cut_file.h"
+#include "jobfiles/open_job.h"
 #include "jobfiles/stock_file.h"
 #include "optimizer/best_plan.h"
 #include "reports/cut_list_export.h"
@@ -24,10 +25,7 @@ void SaveShownLists(JobState& job, Frontend& frontend) {
 
 // Reads both files back, sorted longest first. A file that could not be read
 // leaves its list empty, which the checks then report.
-void ReloadLists(JobState& job, Frontend& frontend) {
-  if (ReadCutFile(job, frontend)) SortPiecesByLength(job.pieceCount, job.pieces);
-  if (ReadStockFile(job, frontend)) SortStockByLength(job.stockCount, job.stock);
-}
+void ReloadLists(JobState& job, Frontend& frontend) { OpenJob(job, frontend); }
 
 // The empty-list checks; messages only when someone is there to read them.
 CuttingRunOutcome CheckLists(const JobState& job, Frontend& frontend) {

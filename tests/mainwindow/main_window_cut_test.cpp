@@ -14,7 +14,7 @@ class MainWindowCutTest : public QObject {
     QCOMPARE(w->job.cuts[0].length, 1.5);
     QCOMPARE(w->Lines("LstCut"), QStringList{"   2 pcs.            A1 @             1'-6\""});
     QCOMPARE(w->Status(), QStringLiteral(" 1 cut list items for a total of  2 cut pieces"));
-    QCOMPARE(w->Selected("LstCut"), -1);
+    QCOMPARE(w->Selected("LstCut"), 0);
 
     w->TypeCut("12", "610", "B1");
     w->Enter("txtCutQty");
@@ -42,10 +42,25 @@ class MainWindowCutTest : public QObject {
     QCOMPARE(w->dialogs.messages.back().icon, MessageIcon::Information);
     QCOMPARE(w->dialogs.messages.back().title, QStringLiteral("Brx"));
 
-    w->Type("txtCutQty", "abc");
-    w->Click("btnAddCut");
+    const struct {
+      const char* quantity;
+      const char* length;
+      const char* message;
+    } refused[] = {
+        {"abc", "10000", "Cut quantity \"abc\" is not a quantity of 1 or more."},
+        {"-3", "10000", "Cut quantity \"-3\" is not a quantity of 1 or more."},
+        {"3", "1O000", "Cut length \"1O000\" is not a length greater than 0 in the current unit."},
+        {"3", "6 5/7\"",
+         "Cut length \"6 5/7\"\" is not a length greater than 0 in the current unit."},
+    };
+    for (const auto& entry : refused) {
+      w->Type("txtCutQty", entry.quantity);
+      w->Type("txtCutLength", entry.length);
+      w->Click("btnAddCut");
+      QCOMPARE(w->dialogs.MessageTexts().last(), QString::fromLatin1(entry.message));
+      QCOMPARE(w->Text("txtCutLength"), QString::fromLatin1(entry.length));
+    }
     QCOMPARE(w->Status(), QStringLiteral("Enter cut data"));
-    QCOMPARE(w->dialogs.messages.size(), 2u);
     QCOMPARE(w->job.cutCount, 0);
   }
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include "core/ui_texts.h"
 #include "main_window_fixture.h"
 
 namespace {
@@ -95,6 +96,8 @@ class MainWindowFileTest : public QObject {
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("base");
     QTest::newRow("text pick") << QStringLiteral("Bridge.txt") << "Bridge";
+    QTest::newRow("no extension") << QStringLiteral("Tower") << "Tower";
+    QTest::newRow("stock pick") << QStringLiteral("Mill.stk") << "Mill";
     QTest::newRow("folder with a point") << QStringLiteral("Rev.2/Bridge") << "Rev.2/Bridge";
   }
   void saveAsNamesAndWritesTheJob() {
@@ -106,13 +109,15 @@ class MainWindowFileTest : public QObject {
 
     QCOMPARE(w->dialogs.saveDialogs.front().start, w->Path(QStringLiteral("job.stk")));
     QCOMPARE(w->dialogs.saveDialogs.front().selectedFilter, QStringLiteral("Stock (*.stk *.stc)"));
-    QCOMPARE(QString::fromStdString(w->job.stock_filename), w->Path(picked));
+    // The stock file always gets the ".stk" that Open reads.
+    QCOMPARE(QString::fromStdString(w->job.stock_filename), w->Path(base + ".stk"));
     QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path(base + ".cut"));
     QCOMPARE(QString::fromStdString(w->job.export_filename), w->Path(base + "_cutlist.txt"));
-    QVERIFY(w->ReadFile(picked).contains(QStringLiteral("W8X31")));
+    QVERIFY(w->ReadFile(base + ".stk").contains(QStringLiteral("W8X31")));
     QVERIFY(w->ReadFile(base + ".cut").contains(QStringLiteral("P1")));
     QCOMPARE(w->Status(), QStringLiteral("File : ") + w->Path(base));
-    QCOMPARE(w->Text("txtStockFileName"), w->Path(picked));
+    QCOMPARE(w->Text("txtStockFileName"), w->Path(base + ".stk"));
+    QVERIFY(!w->job.dataChanged);
   }
 
   void saveWritesBothFilesOnlyWithACutFileName() {
@@ -159,7 +164,13 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(QString::fromStdString(w->job.filename), folder);
     QCOMPARE(QString::fromStdString(w->job.stock_filename), folder + "/MyStock.stk");
     QCOMPARE(QString::fromStdString(w->job.cut_filename), folder + "/MyCuts.cut");
-    QCOMPARE(w->job.matl, std::string("Select/Enter material description"));
+    QCOMPARE(w->job.matl, std::string());
+    QCOMPARE(w->MaterialBox()->lineEdit()->placeholderText(),
+             QString::fromLatin1(texts::kNewJobMaterial));
+    for (const char* field :
+         {"TxtStockLength", "txtStockQty", "txtBin", "txtCutQty", "txtCutLength", "txtDescrCut"}) {
+      QCOMPARE(w->Text(field), QString());
+    }
     QCOMPARE(w->job.stockCount, 0);
     QCOMPARE(w->job.pieceCount, 0);
     QVERIFY(w->Lines("LstStock").isEmpty());

@@ -10,8 +10,10 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/interactive_start.h"
 #include "core/job_state.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/splash_window.h"
 #include "scripted_dialogs.h"
 
 // Stock file text: the header, then one row per "material,bin,quantity,length".
@@ -50,6 +52,17 @@ class MainWindowFixture {
     window = runner_ ? std::make_unique<frmMain>(job, dialogs, runner_)
                      : std::make_unique<frmMain>(job, dialogs, NoRun);
     window->show();
+    return QTest::qWaitForWindowActive(window.get());
+  }
+
+  // Starts the program as main does, on the settings store and data folder
+  // of the environment, and presses OK on the splash window, which shows the
+  // main window.
+  bool Start() {
+    window = StartInteractive(job, dialogs, {});
+    auto* splash = window->findChild<frmSplash*>();
+    if (splash == nullptr) return false;
+    QTest::mouseClick(splash->findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
     return QTest::qWaitForWindowActive(window.get());
   }
 

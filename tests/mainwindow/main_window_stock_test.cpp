@@ -18,39 +18,71 @@ class MainWindowStockTest : public QObject {
     QCOMPARE(w->job.stockCount, 1);
     QCOMPARE(w->Lines("LstStock"), QStringList{"   0 pcs          R7 @           20'-0\""});
     QCOMPARE(w->Status(), QStringLiteral(" 1 stock items"));
-    QCOMPARE(w->Selected("LstStock"), -1);
-    QCOMPARE(w->Text("txtBin"), QString());
+    // The row just added is highlighted and shown, its bin included, so
+    // Change right after Add keeps the bin.
+    QCOMPARE(w->Selected("LstStock"), 0);
+    QCOMPARE(w->Text("txtBin"), QStringLiteral("R7"));
     QVERIFY(w->job.dataChanged);
+    w->Type("txtStockQty", "3");
+    w->Click("btnChangeStock");
+    QCOMPARE(w->job.stock[0].bin, std::string("R7"));
+    QCOMPARE(w->job.stock[0].quantity, 3);
 
-    // The second row gets its position as bin; it sorts first, and the
-    // line at position 1 (the orderable row) is selected and shown.
+    // The second row gets its position as bin; it sorts first and is the
+    // row highlighted.
     w->TypeStock("400000", "5");
+    w->Type("txtBin", "");
     w->Enter("txtStockQty");
     QCOMPARE(w->Lines("LstStock"), (QStringList{"   5 pcs           2 @           40'-0\"",
-                                                "   0 pcs          R7 @           20'-0\""}));
-    QCOMPARE(w->Selected("LstStock"), 1);
-    QCOMPARE(w->Text("txtStockQty"), QStringLiteral("   0"));
-    QCOMPARE(w->Text("TxtStockLength"), QStringLiteral("20'-0\""));
-    QCOMPARE(w->Text("txtBin"), QString());
+                                                "   3 pcs          R7 @           20'-0\""}));
+    QCOMPARE(w->Selected("LstStock"), 0);
+    QCOMPARE(w->Text("txtStockQty"), QStringLiteral("   5"));
+    QCOMPARE(w->Text("TxtStockLength"), QStringLiteral("40'-0\""));
+    QCOMPARE(w->Text("txtBin"), QStringLiteral("2"));
     QVERIFY(w->Get<QLineEdit>("txtStockQty")->hasFocus());
     QVERIFY(w->dialogs.messages.empty());
   }
 
-  void addButtonFollowsTheFieldsAndNegativeQuantitiesAreRefused() {
-    QVERIFY(w->Open());
+  // Add and Change refuse what cannot be a row, name the field and its text
+  // and leave the text for correction.
+  void entriesThatCannotBeARowAreRefused() {
+    QVERIFY(w->OpenWith({"W8X31,A14,2,30"}));
     auto* add = w->Get<QPushButton>("btnAddStock");
     QVERIFY(!add->isEnabled());
     w->Type("txtStockQty", "2");
     w->Type("TxtStockLength", "12'-6");
     QVERIFY(!add->isEnabled());
-    w->Type("TxtStockLength", "120610");
-    QVERIFY(add->isEnabled());
-
-    w->Type("txtStockQty", "-2");
-    w->Click("btnAddStock");
-    QCOMPARE(w->job.stockCount, 0);
-    QVERIFY(w->Lines("LstStock").isEmpty());
-    QVERIFY(w->dialogs.messages.empty());
+    const struct {
+      const char* length;
+      const char* quantity;
+      const char* field;
+      const char* message;
+    } refused[] = {
+        {"abc", "2", "TxtStockLength",
+         "Stock length \"abc\" is not a length greater than 0 in the current unit."},
+        {"99999999", "2", "TxtStockLength",
+         "Stock length \"99999999\" is not a length greater than 0 in the current unit."},
+        {"0", "2", "TxtStockLength",
+         "Stock length \"0\" is not a length greater than 0 in the current unit."},
+        {"120610", "-2", "txtStockQty", "Stock quantity \"-2\" is not a quantity from 0 to 29999."},
+        {"120610", "40000", "txtStockQty",
+         "Stock quantity \"40000\" is not a quantity from 0 to 29999."},
+    };
+    for (const auto& entry : refused) {
+      for (const char* button : {"btnAddStock", "btnChangeStock"}) {
+        w->Choose("LstStock", 0);
+        w->TypeStock(entry.length, entry.quantity);
+        w->dialogs.messages.clear();
+        w->Click(button);
+        QCOMPARE(w->dialogs.MessageTexts(), QStringList{QString::fromLatin1(entry.message)});
+        QCOMPARE(w->Text(entry.field),
+                 QString::fromLatin1(entry.field == std::string("txtStockQty") ? entry.quantity
+                                                                               : entry.length));
+        QCOMPARE(w->job.stockCount, 1);
+        QCOMPARE(w->job.stock[0].length, 30.0);
+        QCOMPARE(w->job.stock[0].quantity, 2);
+      }
+    }
   }
 
   void anEmptyMaterialBoxIsAskedFor() {

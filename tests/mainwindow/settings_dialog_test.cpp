@@ -43,6 +43,7 @@ class SettingsDialogTest : public QObject {
     QFETCH(QString, metricKerf);
     w->job.inchOnlyFlag = inchOnly.toStdString();
     w->job.inch32Flag = "1";
+    w->dialogs.answers.assign(2, Answer::Yes);  // the list holds a row
     frmSettings* dialog = OpenDialog();
     Get<QRadioButton>(dialog, "chkEnglish")->click();
     QCOMPARE(w->job.kerf, std::string("0.125"));
@@ -95,6 +96,7 @@ class SettingsDialogTest : public QObject {
   }
 
   void checkBoxesTakeEffectOnlyThroughOk() {
+    w->dialogs.answers.assign(1, Answer::Yes);
     frmSettings* dialog = OpenDialog();
     Get<QCheckBox>(dialog, "chkStockUpdate")->click();
     Get<QRadioButton>(dialog, "chkMetric")->click();
@@ -130,6 +132,7 @@ class SettingsDialogTest : public QObject {
 
   void listsFollowTheUnitWhenTheDialogCloses() {
     const QStringList english = w->Lines("LstStock");
+    w->dialogs.answers.assign(1, Answer::Yes);
     frmSettings* dialog = OpenDialog();
     Get<QRadioButton>(dialog, "chkMetric")->click();
     QTest::mouseClick(Get<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);

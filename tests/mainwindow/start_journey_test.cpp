@@ -1,0 +1,266 @@
+// A user across restarts: each session starts through the start-up code that
+// main runs, on one settings store and one data folder, acts as a user does
+// and ends with File > Exit; the next session shows what the user left.
+#include <QAction>
+#include <QDir>
+#include <QRadioButton>
+
+#include "app/settings_dialog.h"
+#include "app/settings_texts.h"
+#include "core/ui_texts.h"
+#include "main_window_fixture.h"
+#include "mainwindow/window_texts.h"
+
+namespace {
+
+// Points the settings store and the user data folder into a folder of its
+// own and puts the environment back when it ends.
+class AccountScope {
+ public:
+  AccountScope() {
+    for (const char* name : kNames) saved_.append(qgetenv(name));
+    qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("USERPROFILE", home_.path().toLocal8Bit());
+  }
+  ~AccountScope() {
+    for (int i = 0; i < 2; ++i) {
+      if (saved_[i].isNull()) {
+        qunsetenv(kNames[i]);
+      } else {
+        qputenv(kNames[i], saved_[i]);
+      }
+    }
+  }
+  QString DataFile(const QString& name) const { return home_.filePath("BRX/" + name); }
+  QString Path(const QString& name) const { return home_.filePath(name); }
+
+ private:
+  static constexpr const char* kNames[2] = {"XDG_CONFIG_HOME", "USERPROFILE"};
+  QTemporaryDir home_;
+  QList<QByteArray> saved_;
+};
+
+void Trigger(const MainWindowFixture& w, const char* action) {
+  w.window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+}
+
+void TypeMaterial(const MainWindowFixture& w, const QString& material) {
+  QLineEdit* box = w.MaterialBox()->lineEdit();
+  QTest::mouseClick(box, Qt::LeftButton);
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, material);
+}
+
+// Two stock rows and two cut rows of W8X31, typed as a user types them.
+void EnterJob(const MainWindowFixture& w) {
+  TypeMaterial(w, QStringLiteral("W8X31"));
+  w.TypeStock(QStringLiteral("400000"), QStringLiteral("3"));
+  w.Type("txtBin", QStringLiteral("A14"));
+  w.Click("btnAddStock");
+  w.TypeStock(QStringLiteral("200000"), QStringLiteral("0"));
+  w.Type("txtBin", QString());
+  w.Click("btnAddStock");
+  w.TypeCut(QStringLiteral("4"), QStringLiteral("90600"), QStringLiteral("B1"));
+  w.Click("btnAddCut");
+  w.TypeCut(QStringLiteral("2"), QStringLiteral("120610"), QStringLiteral("C2"));
+  w.Click("btnAddCut");
+}
+
+// What the user sees of the job.
+QStringList Shown(const MainWindowFixture& w) {
+  return QStringList{w.MaterialBox()->currentText(), w.Text("txtStockFileName")} +
+         w.Lines("LstStock") + w.Lines("LstCut");
+}
+
+// Ends the session as a user does: File > Exit, answering any question.
+void End(std::unique_ptr<MainWindowFixture>& w) {
+  Trigger(*w, "mnuFileExit");
+  QVERIFY(!w->window->isVisible());
+  w.reset();
+}
+
+frmSettings* OpenSettings(const MainWindowFixture& w) {
+  QTest::mouseDClick(w.Get<QLineEdit>("txtKerf"), Qt::LeftButton);
+  return w.window->findChild<frmSettings*>();
+}
+
+}  // namespace
+
+class StartJourneyTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    account = std::make_unique<AccountScope>();
+    w = std::make_unique<MainWindowFixture>();
+  }
+  void cleanup() {
+    w.reset();
+    account.reset();
+  }
+
+  // A fresh account enters a job and cuts it (or saves it, or saves it
+  // under a name without an extension); every later start opens that job.
+  void theJobLeftIsTheJobOpened_data() {
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("fresh account, Cut") << QStringLiteral("cut");
+    QTest::newRow("default job, Save") << QStringLiteral("save");
+    QTest::newRow("named job, Save As") << QStringLiteral("Tower");
+  }
+  void theJobLeftIsTheJobOpened() {
+    QFETCH(QString, ending);
+    QVERIFY(w->Start());
+    QCOMPARE(w->MaterialBox()->currentText(), QString());
+    QCOMPARE(w->MaterialBox()->lineEdit()->placeholderText(),
+             QString::fromLatin1(texts::kNewJobMaterial));
+    EnterJob(*w);
+    QString stockFile = account->DataFile("MyStock.stk");
+    if (ending == QLatin1String("cut")) {
+      w->Click("btnCut");
+      QVERIFY(QFile::exists(account->DataFile("MyStock.bxl")));
+    } else if (ending == QLatin1String("save")) {
+      Trigger(*w, "mnuFileSave");
+    } else {
+      w->dialogs.saveFileAnswer = account->Path(ending);
+      Trigger(*w, "mnuFileSaveAs");
+      stockFile = account->Path(ending + ".stk");
+    }
+    QCOMPARE(w->Text("txtStockFileName"), stockFile);
+    const QStringList left = Shown(*w);
+    QCOMPARE(left.size(), 6);
+    End(w);
+
+    for (int start = 0; start < 2; ++start) {
+      w = std::make_unique<MainWindowFixture>();
+      QVERIFY(w->Start());
+      QCOMPARE(Shown(*w), left);
+      QVERIFY(w->dialogs.questions.empty());
+      End(w);
+    }
+    // A job saved under a name opens again with Open.
+    w = std::make_unique<MainWindowFixture>();
+    QVERIFY(w->Start());
+    Trigger(*w, "mnuNew");
+    QVERIFY(w->Lines("LstStock").isEmpty());
+    w->dialogs.openFileAnswer = stockFile;
+    Trigger(*w, "mnuFileOpen");
+    TypeMaterial(*w, QStringLiteral("W8X31"));
+    QCOMPARE(Shown(*w), left);
+  }
+
+  // Restore Defaults with unsaved edits asks first; each answer keeps its
+  // promise.
+  void restoreDefaultsAsksAboutUnsavedEdits_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes saves") << int(Answer::Yes);
+    QTest::newRow("No discards") << int(Answer::No);
+    QTest::newRow("Cancel keeps everything") << int(Answer::Cancel);
+  }
+  void restoreDefaultsAsksAboutUnsavedEdits() {
+    QFETCH(int, answer);
+    QVERIFY(w->Start());
+    EnterJob(*w);
+    w->job.kerf = "0.125";
+    const QStringList edited = Shown(*w);
+    w->dialogs.answers = {static_cast<Answer>(answer)};
+    w->dialogs.saveFileAnswer = account->Path("Kept");
+    frmSettings* dialog = OpenSettings(*w);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("btnClearSettings"), Qt::LeftButton);
+    QCOMPARE(w->dialogs.questions.size(), 1u);
+    QCOMPARE(w->dialogs.questions[0].text, QString::fromLatin1(texts::kSaveChanges));
+
+    if (static_cast<Answer>(answer) == Answer::Cancel) {
+      QCOMPARE(Shown(*w), edited);
+      QCOMPARE(w->job.kerf, std::string("0.125"));
+      QVERIFY(w->job.dataChanged);
+      return;
+    }
+    QCOMPARE(w->job.kerf, std::string("0.0"));
+    QCOMPARE(w->MaterialBox()->currentText(), QString());
+    QVERIFY(w->Lines("LstStock").isEmpty() && w->Lines("LstCut").isEmpty());
+    QCOMPARE(QFile::exists(account->Path("Kept.stk")), answer == int(Answer::Yes));
+    End(w);
+    QVERIFY(w == nullptr);
+    w = std::make_unique<MainWindowFixture>();
+    QVERIFY(w->Start());
+    QCOMPARE(w->Text("txtStockFileName"), account->DataFile("MyStock.stk"));
+    if (answer == int(Answer::Yes)) {
+      w->dialogs.openFileAnswer = account->Path("Kept.stk");
+      Trigger(*w, "mnuFileOpen");
+      TypeMaterial(*w, QStringLiteral("W8X31"));
+      QCOMPARE(Shown(*w).mid(2), edited.mid(2));
+    }
+  }
+
+  // A unit change with rows in the lists asks, as the lengths stay numbers
+  // in the unit they were typed in.
+  void aUnitChangeWithRowsAsks_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("answer");
+    for (const char* option : {"chkMetric", "chkinches"}) {
+      QTest::addRow("%s, Yes", option) << QString::fromLatin1(option) << int(Answer::Yes);
+      QTest::addRow("%s, No", option) << QString::fromLatin1(option) << int(Answer::No);
+    }
+  }
+  void aUnitChangeWithRowsAsks() {
+    QFETCH(QString, option);
+    QFETCH(int, answer);
+    const bool yes = answer == int(Answer::Yes);
+    QVERIFY(w->Start());
+    EnterJob(*w);
+    const QStringList feetInch = w->Lines("LstStock");
+    w->dialogs.answers = {static_cast<Answer>(answer)};
+    frmSettings* dialog = OpenSettings(*w);
+    auto* button = dialog->findChild<QAbstractButton*>(option);
+    button->click();
+    QCOMPARE(w->dialogs.questions.size(), 1u);
+    QCOMPARE(w->dialogs.questions[0].text, QString::fromLatin1(texts::kUnitChangeQuestion));
+    QCOMPARE(button->isChecked(), yes);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QCOMPARE(w->Lines("LstStock") == feetInch, !yes);
+    const bool metric = option == QLatin1String("chkMetric");
+    QCOMPARE(w->job.unit_flag, std::string(yes && metric ? "1" : "0"));
+    QCOMPARE(w->job.inchOnlyFlag, std::string(yes && !metric ? "1" : "0"));
+  }
+
+  // A KISS file imported, a material chosen, stock entered and cut.
+  void anImportIsCut() {
+    QVERIFY(w->Start());
+    QFile kiss(account->Path("bridge.kss"));
+    QVERIFY(kiss.open(QIODevice::WriteOnly));
+    kiss.write(
+        "KISS,1.0,Detailer,Model,03/14/2024\r\n"
+        "D,B1,2,B1,p1,2,W,8X31,A992,6096.00,,W8X31\r\n"
+        "D,B2,1,B2,p2,3,W,8X31,A992,3048.00,,W8X31\r\n"
+        "D,C3,1,C3,p3,1,L,3X3X1/4,A36,914.40,,L3X3X1/4\r\n");
+    kiss.close();
+    w->dialogs.openFileAnswer = kiss.fileName();
+    Trigger(*w, "mnuKISS");
+    const QString cutFile = account->Path("bridge.cut");
+    QCOMPARE(w->Text("txtStockFileName"), account->Path("bridge.stk"));
+    const int materials = w->MaterialBox()->count();
+    QVERIFY(materials >= 2);
+    QCOMPARE(w->Status(), texts::kImported + QStringLiteral("3") + texts::kImportedRowsOf +
+                              QString::number(materials) + texts::kImportedMaterialsInto + cutFile +
+                              texts::kChooseMaterial);
+
+    QComboBox* box = w->MaterialBox();
+    box->setCurrentIndex(0);
+    emit box->activated(0);
+    QVERIFY(!w->Lines("LstCut").isEmpty());
+    w->TypeStock(QStringLiteral("400000"), QStringLiteral("5"));
+    w->Click("btnAddStock");
+    w->Click("btnCut");
+    QFile report(QString::fromStdString(w->job.reportFileName));
+    QVERIFY(report.open(QIODevice::ReadOnly));
+    QVERIFY(report.readAll().contains("B1"));
+  }
+
+ private:
+  std::unique_ptr<AccountScope> account;
+  std::unique_ptr<MainWindowFixture> w;
+};
+
+QTEST_MAIN(StartJourneyTest)
+#include "start_journey_test.moc"
