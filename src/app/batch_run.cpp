@@ -1,6 +1,8 @@
 #include "app/batch_run.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -13,16 +15,27 @@
 
 namespace {
 
+// Larger than the decimal exponent of any double, small or large.
+constexpr long long kExponentBeyondDouble = 100000;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Why a run could not start or failed, or empty when it ran.
-std::string ReasonFor(const JobState& job, CuttingRunOutcome outcome) {
-  switch (outcome) {
+std::string ReasonFor(const JobState& job, const CuttingRunResult& result) {
+  switch (result.outcome) {
     case CuttingRunOutcome::Completed: return {};
     case CuttingRunOutcome::NoStock:
       return "there is no " + job.matl + " stock in " + job.stock_filename;
     case CuttingRunOutcome::NoCuts:
       return "there are no " + job.matl + " cuts in " + job.cut_filename;
-    case CuttingRunOutcome::OutputFailed:
-      return "the report, the export or the stock file could not be written";
+    case CuttingRunOutcome::StockInUse: return StockInUseText(job.stock_filename);
+    case CuttingRunOutcome::OutputFailed: {
+      std::string files;
+      for (const std::string& file : result.unwrittenFiles) {
+        files += (files.empty() ? "" : ", ") + file;
+      }
+      return "could not write " + files;
+    }
   }
   return {};
 }
@@ -37,6 +50,11 @@ std::string JobFileProblem(const JobState& job) {
   return {};
 }
 
+int ExitStatusOf(CuttingRunOutcome outcome) {
+  if (outcome == CuttingRunOutcome::Completed) return kExitJobRan;
+  return outcome == CuttingRunOutcome::OutputFailed ? kExitOutputFailed : kExitJobNotRun;
+}
+
 }  // namespace
 
 int BatchOptimizationLevel(const JobState& job) {
@@ -45,18 +63,70 @@ int BatchOptimizationLevel(const JobState& job) {
   return rounded.value_or(0);
 }
 
-int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors) {
+bool IsKerfArgument(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return false;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  std::size_t pos = 0;
+  bool digits = false;
+  bool point = false;
+  for (; pos < text.size() && (IsDigit(text[pos]) || (text[pos] == '.' && !point)); ++pos) {
+    point = point || text[pos] == '.';
+    digits = digits || text[pos] != '.';
+  }
+  if (!digits) return false;
+  const std::string_view mantissa = text.substr(0, pos);
+  long long exponent = 0;
+  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+    const bool negative = ++pos < text.size() && text[pos] == '-';
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+    const std::size_t start = pos;
+    while (pos < text.size() && IsDigit(text[pos])) ++pos;
+    if (pos == start) return false;
+    if (std::from_chars(text.data() + start, text.data() + pos, exponent).ec != std::errc()) {
+      exponent = kExponentBeyondDouble;
+    }
+    if (negative) exponent = -exponent;
+  }
+  if (pos != text.size()) return false;
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc() && std::isfinite(value)) return true;
+  if (ec != std::errc::result_out_of_range) return false;
+  // Out of range: a value too small for a double reads as 0, which is a
+  // length; one too large is none. The power of ten of the first nonzero
+  // digit tells which.
+  const auto pointAt = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
+  const auto firstNonZero = static_cast<long long>(mantissa.find_first_not_of("0."));
+  const long long power = pointAt - firstNonZero - (firstNonZero < pointAt ? 1 : 0) + exponent;
+  return power < 0;
+}
+
+int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors,
+                std::chrono::milliseconds lockWait) {
   job.batchMode = true;
   job.dataChanged = true;
+  if (!IsKerfArgument(job.kerf)) {
+    errors << "brx: the kerf \"" << job.kerf
+           << "\" is not a length of 0 or more in the job's unit\n";
+    return kExitJobNotRun;
+  }
   if (const std::string problem = JobFileProblem(job); !problem.empty()) {
     errors << "brx: the job file " << problem << "\n";
     return kExitJobNotRun;
   }
+  // Held from the first read, so another run's subtraction is never lost.
+  StockFileLock lock;
+  if (!lock.Acquire(job.stock_filename, lockWait, frontend)) {
+    errors << "brx: " << StockInUseText(job.stock_filename) << '\n';
+    return kExitJobNotRun;
+  }
   // As the window's cutNow: open the job's files, then run the Cut command.
   OpenJob(job, frontend);
-  const CuttingRunOutcome outcome = RunCutting(job, frontend, BatchOptimizationLevel(job));
+  const CuttingRunResult result = RunCuttingLocked(job, frontend, BatchOptimizationLevel(job));
   if (const auto bound = LowerBoundLine(job, frontend)) output << *bound << '\n';
-  if (outcome == CuttingRunOutcome::Completed) return kExitJobRan;
-  errors << "brx: " << ReasonFor(job, outcome) << '\n';
-  return outcome == CuttingRunOutcome::OutputFailed ? kExitOutputFailed : kExitJobNotRun;
+  if (result.outcome != CuttingRunOutcome::Completed) {
+    errors << "brx: " << ReasonFor(job, result) << '\n';
+  }
+  return ExitStatusOf(result.outcome);
 }

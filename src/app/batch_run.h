@@ -1,6 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <ostream>
+#include <string_view>
+
+#include "optimizer/stock_file_lock.h"
 
 struct JobState;
 class Frontend;
@@ -14,9 +18,17 @@ inline constexpr int kExitOutputFailed = 2;
 // the leading-number rule, rounded half to even and kept within 0 to 10.
 int BatchOptimizationLevel(const JobState& job);
 
+// Whether a kerf argument is a plain decimal number of 0 or more: blanks
+// around it, digits with at most one point, an optional exponent, and a
+// finite value.
+bool IsKerfArgument(std::string_view text);
+
 // Cuts the job that the arguments named (the files, material and kerf are
-// already in the job) without any window and returns the exit status. A run
-// of the best optimiser writes the report's lower-bound line to `output`;
-// nothing else goes there. Why a job could not run is written to `errors` as
-// "brx: " + the reason.
-int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors);
+// already in the job) without any window and returns the exit status. The
+// stock file is held from the first read to the stock update; another run
+// holding it is waited for at most `lockWait`. A run of the best optimiser
+// writes the report's lower-bound line to `output`; nothing else goes there.
+// Why a job could not run, or which files could not be written, goes to
+// `errors` as "brx: " + the reason.
+int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors,
+                std::chrono::milliseconds lockWait = kStockLockWait);

@@ -7,6 +7,7 @@
 #include "app/batch_frontend.h"
 #include "app/batch_run.h"
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/interactive_start.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
@@ -18,6 +19,8 @@
 namespace {
 
 constexpr int kJobArgumentCount = 5;
+constexpr const char* kNoDisplay =
+    "brx: no display; give the five job arguments to run without a window (brx --help)";
 
 // Five job arguments: cut the job without any window and end. An optimizer
 // named on the command line holds for this run only and is not stored.
@@ -86,6 +89,11 @@ int main(int argc, char** argv) {
   if (batch) return RunBatch(jobArguments, options.optimizer);
   if (!options.optimizer.empty()) {
     return ReportUsageError("--optimizer applies to a job run with all five job arguments");
+  }
+  // Qt would abort without a display; say what to do instead.
+  if (!CanOpenDisplay(arguments)) {
+    std::cerr << kNoDisplay << '\n';
+    return 1;
   }
   return RunInteractive(argc, argv, jobArguments);
 }

@@ -1,7 +1,10 @@
 #include "core/job_state.h"
 
+#include <algorithm>
 #include <cassert>
 #include <utility>
+
+#include "core/number_text.h"
 
 JobState::JobState()
     : stock(kMaxStockRows + 1),
@@ -9,6 +12,12 @@ JobState::JobState()
       pieces(kMaxPieces + 1),
       freePieces(kMaxPieces + 1),
       bars(kMaxBars + 1) {}
+
+double KerfLength(const JobState& job) { return std::max(0.0, LeadingNumber(job.kerf)); }
+
+double UnusableLength(const JobState& job) {
+  return std::max(0.0, LeadingNumber(job.UnuseableLen));
+}
 
 namespace {
 

@@ -125,6 +125,12 @@ struct JobState {
   UnloadedRecords cutUnloaded;
 };
 
+// The kerf and the unusable stock length a run works with, in the job's
+// unit: the `kerf` and `UnuseableLen` texts read by the leading-number rule,
+// a negative value counting as 0 so that no bar is ever planned over full.
+double KerfLength(const JobState& job);
+double UnusableLength(const JobState& job);
+
 // Stable insertion sorts, longest first, over entries 0 to count - 1 only.
 void SortStockByLength(int count, std::vector<StockItem>& stock);
 void SortPiecesByLength(int count, std::vector<CutPiece>& pieces);

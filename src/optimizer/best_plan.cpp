@@ -267,6 +267,14 @@ struct PlanSnapshot {
   }
 };
 
+// No bars, every piece free: the state the planners start from. The pieces'
+// flags and the stock rows are those the run has just read.
+void ClearPlan(JobState& job) {
+  job.barCount = 0;
+  job.usedPieceCount = 0;
+  for (int i = 0; i < job.pieceCount; ++i) job.freePieces[i] = static_cast<std::int16_t>(i);
+}
+
 // Pieces of each type that the job's plan cuts.
 std::vector<int> CutCountsOf(const CuttingModel& model, const JobState& job) {
   std::vector<int> counts;
@@ -281,6 +289,8 @@ std::vector<int> CutCountsOf(const CuttingModel& model, const JobState& job) {
 }  // namespace
 
 PlanResult RunBestPlan(JobState& job, Frontend& frontend, int level) {
+  // A plan left by an earlier run is no part of this one.
+  ClearPlan(job);
   // The bar packing search runs on the job itself so that Cancel reaches it;
   // its plan is kept aside and the job reset for the best plan.
   const PlanSnapshot unplanned(job);

@@ -263,9 +263,9 @@ std::optional<BarMix> BestBarMix(const CuttingModel& model, double stockLength,
 
 CuttingModel BuildCuttingModel(const JobState& job) {
   CuttingModel model;
-  model.kerf = LeadingNumber(job.kerf);
+  model.kerf = KerfLength(job);
   model.barLimit = std::clamp(job.totalStockQuantity, 0, kMaxBars);
-  model.stockTypes = BuildStockTypes(job, LeadingNumber(job.UnuseableLen));
+  model.stockTypes = BuildStockTypes(job, UnusableLength(job));
 
   std::map<double, PieceType, std::greater<>> byLength;
   for (int piece = 0; piece < job.pieceCount; ++piece) {

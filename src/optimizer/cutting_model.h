@@ -102,7 +102,7 @@ std::optional<BarMix> BestBarMix(const CuttingModel& model, double stockLength,
                                  double orderableLength);
 
 // Builds the model from the job's current stock rows, pieces, kerf and
-// unusable length (both setting texts read by the leading-number rule).
+// unusable length (KerfLength and UnusableLength).
 CuttingModel BuildCuttingModel(const JobState& job);
 
 // Turns an integer solution into a plan the job can hold: pieces beyond the

@@ -7,9 +7,9 @@
 #include "jobfiles/open_job.h"
 #include "jobfiles/stock_file.h"
 #include "optimizer/best_plan.h"
+#include "optimizer/stock_file_lock.h"
 #include "reports/cut_list_export.h"
 #include "reports/cutting_report.h"
-#include "reports/input_report.h"
 
 namespace {
 
@@ -49,44 +49,62 @@ CuttingRunOutcome CheckLists(const JobState& job, Frontend& frontend) {
 }
 
 // Subtracts the bars taken from the stock file only when the results that
-// account for them were written; otherwise restores the quantities.
+// account for them were written; otherwise restores the quantities. False
+// when the subtraction was due and its write failed.
 bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten) {
   if (job.stk_update == "1" && resultsWritten) return WriteStockFile(job, frontend);
   ReadStockFile(job, frontend);
   if (job.stk_update == "1") {
     frontend.ShowMessage(texts::kProgramTitle, kStockNotUpdated, MessageIcon::Exclamation);
-    return false;
   }
   return true;
 }
 
 }  // namespace
 
-CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level) {
+CuttingRunResult RunCuttingLocked(JobState& job, Frontend& frontend, int level) {
   job.planLowerBound = 0.0;
   SaveShownLists(job, frontend);
   ReloadLists(job, frontend);
   if (const CuttingRunOutcome check = CheckLists(job, frontend);
       check != CuttingRunOutcome::Completed) {
-    return check;
+    return {check, {}};
   }
 
   frontend.ShowProgressWindow(true);
-  if (job.inputReportFlag == "1") WriteInputReport(job, frontend, job.reportFileName);
   const OptimizerKind optimizer = OptimizerNamed(job.optimizer).value_or(OptimizerKind::Classic);
   job.planLowerBound = RunOptimizer(optimizer, job, frontend, level).lowerBound;
   frontend.PumpEvents();
   frontend.PumpEvents();
   frontend.ShowProgressWindow(false);
 
+  CuttingRunResult result;
   const bool reportWritten = WriteCuttingReport(job, frontend, job.reportFileName);
+  if (!reportWritten) result.unwrittenFiles.push_back(job.reportFileName);
   const bool exportWritten = ExportCutList(job, frontend, job.export_filename);
-  const bool stockUpdated = UpdateStock(job, frontend, reportWritten && exportWritten);
+  if (!exportWritten) {
+    result.unwrittenFiles.push_back(ExportFileName(job.export_filename, job.matl));
+  }
+  if (!UpdateStock(job, frontend, reportWritten && exportWritten)) {
+    result.unwrittenFiles.push_back(job.stock_filename);
+  }
   if (!job.batchMode) {
     frontend.RefreshStockList(0);
     frontend.ShowReport(job.reportFileName);
     frontend.PumpEvents();
   }
-  return reportWritten && exportWritten && stockUpdated ? CuttingRunOutcome::Completed
-                                                        : CuttingRunOutcome::OutputFailed;
+  if (!result.unwrittenFiles.empty()) result.outcome = CuttingRunOutcome::OutputFailed;
+  return result;
+}
+
+CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level) {
+  StockFileLock lock;
+  if (!lock.Acquire(job.stock_filename, kStockLockWait, frontend)) {
+    if (!job.batchMode) {
+      frontend.ShowMessage(texts::kProgramTitle, StockInUseText(job.stock_filename),
+                           MessageIcon::Exclamation);
+    }
+    return CuttingRunOutcome::StockInUse;
+  }
+  return RunCuttingLocked(job, frontend, level).outcome;
 }

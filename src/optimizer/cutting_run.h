@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 struct JobState;
 class Frontend;
 
@@ -9,10 +12,24 @@ enum class CuttingRunOutcome {
   NoStock,       // the current material has no stock rows
   NoCuts,        // the current material has no pieces to cut
   OutputFailed,  // the report, the export or the stock file was not written
+  StockInUse,    // another cutting run held the stock file; nothing was written
 };
 
-// The cutting run's engine sequence: save and reload the job files, check the
-// lists, run the optimiser that `optimizer` names at `level` (0 to 10), write the reports and the
-// export, update or re-read the stock file and show the report. Windows come
-// in through the Frontend.
+struct CuttingRunResult {
+  CuttingRunOutcome outcome = CuttingRunOutcome::Completed;
+  // OutputFailed: the report, export and stock files whose write failed, in
+  // that order.
+  std::vector<std::string> unwrittenFiles;
+};
+
+// The cutting run's engine sequence for a caller that holds the stock file's
+// lock (StockFileLock): save and reload the job files, check the lists, run
+// the optimiser that `optimizer` names at `level` (0 to 10) from the unplanned
+// job, write the report and the export, update or re-read the stock file and
+// show the report. Windows come in through the Frontend.
+CuttingRunResult RunCuttingLocked(JobState& job, Frontend& frontend, int level);
+
+// The Cut command: takes the stock file's lock, waiting for another run at
+// most kStockLockWait (StockInUse and a message when it does not come), then
+// RunCuttingLocked.
 CuttingRunOutcome RunCutting(JobState& job, Frontend& frontend, int level);

@@ -105,8 +105,8 @@ class BarSearch {
   BarSearch(JobState& job, Frontend& frontend, std::chrono::milliseconds pumpInterval)
       : job_(job),
         pacer_(job, frontend, pumpInterval),
-        kerf_(LeadingNumber(job.kerf)),
-        unusable_(LeadingNumber(job.UnuseableLen)),
+        kerf_(KerfLength(job)),
+        unusable_(UnusableLength(job)),
         tolerance_(job.dropTolerance),
         length_(kMaxPieces + 1),
         prefixSum_(kMaxPieces + 2),

@@ -26,11 +26,10 @@ using Selection = std::array<std::int16_t, kMaxPieces + 1>;
 
 // Fills the plan from the job's stock rows and pieces, both sorted longest
 // first and every piece unassigned, at optimisation level `level` (0 to 10).
-// The kerf and the unusable length are the `kerf` and `UnuseableLen` texts
-// read by the leading-number rule. Rows with a quantity of 0 or less are
-// passed over. Progress is shown and events are pumped every `pumpInterval` of
-// work; a cancel request seen then ends the search after the bar being
-// searched (committed if a selection was recorded for it).
+// The kerf and the unusable length are KerfLength and UnusableLength. Rows with a quantity of 0 or
+// less are passed over. Progress is shown and events are pumped every `pumpInterval` of work; a
+// cancel request seen then ends the search after the bar being searched (committed if a selection
+// was recorded for it).
 void PackBars(JobState& job, Frontend& frontend, int level,
               std::chrono::milliseconds pumpInterval = kPumpInterval);
 

@@ -66,7 +66,7 @@ std::string CsvLine(std::initializer_list<std::string> fields) {
 
 std::string ExportText(const JobState& job, Frontend& frontend) {
   const LengthText lengths(job, frontend);
-  const double kerf = LeadingNumber(job.kerf);
+  const double kerf = KerfLength(job);
   ReportText out;
   out.Write("Status,Stock#,Shape,Length,Mark,Cut");
   for (int b = 0; b < job.barCount; ++b) {
@@ -104,9 +104,12 @@ std::string ExportFileName(const std::string& configuredPath, const std::string&
 bool ExportCutList(const JobState& job, Frontend& frontend, const std::string& configuredPath) {
   const std::string exportPath = ExportFileName(configuredPath, job.matl);
   for (const std::string& path : {configuredPath, exportPath}) {
-    if (IsJobFile(job, path)) {
-      frontend.ShowMessage(texts::kProgramTitle, "The export file " + path +
-                                                     " is a job file; the export was not written.");
+    const char* refusal = IsJobFile(job, path)                 ? " is a job file"
+                          : SameFile(path, job.reportFileName) ? " is the report file"
+                                                               : nullptr;
+    if (refusal != nullptr) {
+      frontend.ShowMessage(texts::kProgramTitle,
+                           "The export file " + path + refusal + "; the export was not written.");
       return false;
     }
   }

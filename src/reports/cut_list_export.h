@@ -13,6 +13,7 @@ class Frontend;
 std::string ExportFileName(const std::string& configuredPath, const std::string& material);
 
 // Deletes a file at the configured path itself, then writes the export file
-// beside it. Never deletes or writes a job file (the stock or cut file). False
+// beside it. Never deletes or writes a job file (the stock or cut file) or the
+// run's report file (`reportFileName`). False
 // when the export was not written; the reason has been shown as a message.
 bool ExportCutList(const JobState& job, Frontend& frontend, const std::string& configuredPath);

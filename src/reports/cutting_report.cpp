@@ -40,7 +40,7 @@ class CuttingListWriter {
   void Write() {
     out_.WriteLineBreak();
     out_.Write("BRX CUTTING List:");
-    const double kerf = LeadingNumber(job_.kerf);
+    const double kerf = KerfLength(job_);
     for (int b = 0; b < job_.barCount; ++b) WriteBar(job_.bars[b], kerf);
     if (totalStock_ > 0) WriteTotal();
     WriteUncutPieces();
@@ -166,10 +166,10 @@ void WriteGroupLine(ReportText& out, PieceGroup& group, const std::string& lengt
 bool WriteCuttingReport(const JobState& job, Frontend& frontend, const std::string& path,
                         const std::string& reportTime) {
   ReportText out;
+  // One write of the whole text, so a failed or killed run never leaves a
+  // report that holds only its input section.
   std::string inputSection;
-  if (job.inputReportFlag == "1" || job.batchMode) {
-    WriteInputReport(job, frontend, path, inputSection);
-  }
+  if (job.inputReportFlag == "1" || job.batchMode) inputSection = InputReportText(job, frontend);
   frontend.ShowStatus("Saving cutting list ...");
   CuttingListWriter(job, frontend, out).Write();
   WriteStockLists(job, LengthText(job, frontend), out);

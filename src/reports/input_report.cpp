@@ -1,11 +1,9 @@
 #include "reports/input_report.h"
 
-#include "core/brx_error.h"
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/length_text.h"
 #include "core/number_text.h"
-#include "core/safe_file.h"
 #include "core/ui_texts.h"
 #include "reports/report_text.h"
 
@@ -30,8 +28,8 @@ int ShownQuantity(const StockItem& row) {
 void WriteHeading(const JobState& job, const LengthText& lengths, ReportText& out) {
   out.Write("Optimized Cutting Report for " + OwnerNameField(job.ownerName) + std::string(kCrLf));
   out.Write(std::string(kInputHeading) + job.matl);
-  out.Write("Kerf                   = " + lengths.FormatLength(LeadingNumber(job.kerf)));
-  const double unusable = LeadingNumber(job.UnuseableLen);
+  out.Write("Kerf                   = " + lengths.FormatLength(KerfLength(job)));
+  const double unusable = UnusableLength(job);
   if (unusable > 0) out.Write("Unuseable stock length = " + lengths.FormatLength(unusable));
   out.WriteLineBreak();
 }
@@ -65,23 +63,12 @@ void WriteCutList(const JobState& job, Frontend& frontend, const LengthText& len
 
 }  // namespace
 
-bool WriteInputReport(const JobState& job, Frontend& frontend, const std::string& path,
-                      std::string& text) {
+std::string InputReportText(const JobState& job, Frontend& frontend) {
   frontend.ShowStatus("Saving input data");
   const LengthText lengths(job, frontend);
   ReportText out;
   WriteHeading(job, lengths, out);
   WriteStockList(job, lengths, out);
   WriteCutList(job, frontend, lengths, out);
-  text = out.Content();
-  if (const auto error = TryWriteFileSafely(path, text)) {
-    ShowError(frontend, *error);
-    return false;
-  }
-  return true;
-}
-
-bool WriteInputReport(const JobState& job, Frontend& frontend, const std::string& path) {
-  std::string text;
-  return WriteInputReport(job, frontend, path, text);
+  return out.Content();
 }

@@ -177,5 +177,88 @@ check "an unknown optimizer is named" grep -q '^brx: unknown optimizer "fast"' "
 run_brx --optimizer=best "$job/a.cut"
 check "the optimizer option without a job gives exit 1" test "$status" -eq 1
 
+# A kerf that is not a plain length of 0 or more ends the run before any file
+# is touched.
+new_job 1
+cp "$job/a.stk" "$root/stock_before"
+run_brx "$job/a.cut" "$job/a.stk" out.txt M -1
+check "a negative kerf gives exit 1" test "$status" -eq 1
+check "a negative kerf is named" \
+  test "$(cat "$job/stderr")" = "brx: the kerf \"-1\" is not a length of 0 or more in the job's unit"
+check "a refused kerf writes nothing" test -z "$(ls "$job/out")"
+check "a refused kerf leaves the stock file" cmp -s "$job/a.stk" "$root/stock_before"
+
+# An export named like the report ("Ex.bxl") must not replace it: exit 2,
+# the report whole, the stock not subtracted.
+new_job 1
+run_brx "$job/a.cut" "$job/a.stk" Ex.bxl M 0
+check "an export on the report gives exit 2" test "$status" -eq 2
+check "the refused export is explained" \
+  grep -qx "Brx: The export file $job/out/Ex.bxl is the report file; the export was not written." "$job/stderr"
+check "only the export is named as not written" grep -qx "brx: could not write $job/out/Ex_M.txt" "$job/stderr"
+check "the report stays whole" grep -q "^End of report: " "$job/out/Ex.bxl"
+check "the stock is not subtracted" grep -q "^M,R5,5,20" "$job/a.stk"
+
+# Under a file size limit (a full disk): the report is written once, whole, or
+# not at all; the old one stays. 60 bars make a report and export over 2 KB
+# whose input section alone would fit.
+new_job 0
+printf 'Mark(Bin),Material,Qty,Length\r\nP1,M,60,20\r\n' >"$job/a.cut"
+printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R5,100,20\r\n' >"$job/a.stk"
+printf 'old report' >"$job/out/out.bxl"
+(trap '' XFSZ; ulimit -f 2; run_brx "$job/a.cut" "$job/a.stk" out.txt M 0; exit "$status")
+status=$?
+check "a report over the limit gives exit 2" test "$status" -eq 2
+check "the old report stays as it was" test "$(cat "$job/out/out.bxl")" = "old report"
+check "the report and the export are named" \
+  grep -qx "brx: could not write $job/out/out.bxl, $job/out/out_M.txt" "$job/stderr"
+
+# Only the stock file fails (it is larger than the limit): only it is named.
+new_job 1
+{
+  printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R5,5,20\r\n'
+  for i in $(seq 100); do printf 'OTHER,B%s,5,20\r\n' "$i"; done
+} >"$job/a.stk"
+(trap '' XFSZ; ulimit -f 1; run_brx "$job/a.cut" "$job/a.stk" out.txt M 0; exit "$status")
+status=$?
+check "a stock file over the limit gives exit 2" test "$status" -eq 2
+check "only the stock file is named" grep -qx "brx: could not write $job/a.stk" "$job/stderr"
+check "the report was written" grep -q "^End of report: " "$job/out/out.bxl"
+
+# Two runs started together on one stock file: each waits for the other, so
+# no subtraction is lost. Each run takes 2 bars of R5; other rows make the
+# file large enough for the runs to overlap.
+new_job 1
+{
+  printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R5,500,20\r\n'
+  for i in $(seq 3000); do printf 'OTHER,B%s,5,20\r\n' "$i"; done
+} >"$job/a.stk"
+rounds=10
+for round in $(seq "$rounds"); do
+  for run in 1 2; do
+    XDG_CONFIG_HOME="$job/config" USERPROFILE="$job/home" \
+      "$brx" "$job/a.cut" "$job/a.stk" "out$run.txt" M 0 >/dev/null 2>"$job/stderr$run" &
+  done
+  wait
+done
+check "concurrent runs subtract every bar" grep -q "^M,R5,$((500 - 4 * rounds)),20" "$job/a.stk"
+check "concurrent runs report nothing" test ! -s "$job/stderr1" -a ! -s "$job/stderr2"
+check "other rows survive concurrent runs" test "$(grep -c '^OTHER,' "$job/a.stk")" -eq 3000
+
+# Without a display the window cannot open: a clear message, not an abort.
+run_no_display() {
+  env -u DISPLAY -u WAYLAND_DISPLAY XDG_SESSION_TYPE=x11 XDG_CONFIG_HOME="$job/config" \
+    USERPROFILE="$job/home" "$@" "$brx" >"$job/stdout" 2>"$job/stderr"
+  status=$?
+}
+run_no_display env -u QT_QPA_PLATFORM
+check "no display gives exit 1" test "$status" -eq 1
+check "no display is explained" test "$(cat "$job/stderr")" = \
+  "brx: no display; give the five job arguments to run without a window (brx --help)"
+run_no_display env QT_QPA_PLATFORM=xcb
+check "an X11 platform without a display gives exit 1" test "$status" -eq 1
+run_no_display timeout 2 env QT_QPA_PLATFORM=offscreen
+check "the offscreen platform still opens the window" test "$status" -eq 124
+
 echo "$passes passed, $failures failed"
 test "$failures" -eq 0

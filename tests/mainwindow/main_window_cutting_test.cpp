@@ -53,6 +53,29 @@ class MainWindowCuttingTest : public QObject {
     QVERIFY(viewer->findChild<QPlainTextEdit*>("txtOutput")->toPlainText().contains(bound));
   }
 
+  // Every Cut plans from the unplanned job: each run's report and export are
+  // those of the same run in a fresh window, whatever ran before it.
+  void everyCutGivesTheResultsOfAFreshRun() {
+    const QStringList stock{"W8X31,A14,2,30", "W8X31,A40,5,40"};
+    const QStringList cuts{"B1,W8X31,4,12.5", "B2,W8X31,3,22", "B3,W8X31,3,9.25"};
+    QMap<QString, QStringList> fresh;
+    for (const QString optimizer : {"classic", "best"}) {
+      MainWindowFixture first(RunCutting);
+      first.job.export_filename = first.Path("Export.txt").toStdString();
+      first.job.optimizer = optimizer.toStdString();
+      QVERIFY(first.OpenWith(stock, cuts));
+      first.Click("btnCut");
+      fresh[optimizer] = Results(first);
+    }
+    QVERIFY(w->OpenWith(stock, cuts));
+    for (const QString optimizer : {"classic", "best", "best", "classic"}) {
+      w->job.optimizer = optimizer.toStdString();
+      w->Click("btnCut");
+      QCOMPARE(Results(*w), fresh[optimizer]);
+    }
+    QVERIFY(w->dialogs.messages.empty());
+  }
+
   void cutAfterEmptyingTheCutListExplains() {
     QVERIFY(w->OpenWith({"W8X31,A12,5,40"}, {"B1,W8X31,3,12.5"}));
     w->Choose("LstCut", 0);
@@ -65,6 +88,13 @@ class MainWindowCuttingTest : public QObject {
   }
 
  private:
+  // The report without its time line, and the export.
+  static QStringList Results(const MainWindowFixture& fixture) {
+    QString report = fixture.ReadFile("W8X31.bxl");
+    report.truncate(report.indexOf("End of report: "));
+    return {report, fixture.ReadFile("Export_W8X31.txt")};
+  }
+
   std::unique_ptr<MainWindowFixture> w;
 };
 

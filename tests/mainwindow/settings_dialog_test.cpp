@@ -81,6 +81,16 @@ class SettingsDialogTest : public QObject {
     QTest::keyClick(unuseable, Qt::Key_Backspace);
     QCOMPARE(unuseable->text(), QStringLiteral("0.0"));
     QCOMPARE(w->job.UnuseableLen, std::string("0"));
+
+    // A typed length is taken without its sign: neither field stores a
+    // negative one.
+    for (QLineEdit* field : {kerf, unuseable}) {
+      field->setFocus();
+      field->selectAll();
+      QTest::keyClicks(field, QStringLiteral("-100"));
+    }
+    QCOMPARE(w->job.kerf, std::string("0.0833333333333333"));
+    QCOMPARE(w->job.UnuseableLen, w->job.kerf);
   }
 
   void linesPerPageStaysInRange() {

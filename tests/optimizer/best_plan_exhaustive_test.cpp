@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <array>
 #include <cmath>
@@ -30,8 +31,9 @@ struct Cost {
 PlanTotals ExhaustiveOptimum(const JobState& job) {
   const int pieces = job.pieceCount;
   const int subsets = 1 << pieces;
-  const double kerf = LeadingNumber(job.kerf);
-  const double unusable = LeadingNumber(job.UnuseableLen);
+  // A negative kerf or unusable length counts as 0.
+  const double kerf = std::max(0.0, LeadingNumber(job.kerf));
+  const double unusable = std::max(0.0, LeadingNumber(job.UnuseableLen));
   // Rows with 1 to 999 bars count down; the others never run out.
   std::vector<int> radix(job.stockCount, 0);
   int states = 1;

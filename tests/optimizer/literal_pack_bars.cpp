@@ -1,5 +1,6 @@
 #include "optimizer/literal_pack_bars.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/job_state.h"
@@ -12,8 +13,9 @@ void LiteralPackBars(JobState& job, int level) {
   job.cancelRequested = false;
   job.barCount = 0;
   job.usedPieceCount = 0;
-  const double kerf = LeadingNumber(job.kerf);
-  const double unusable = LeadingNumber(job.UnuseableLen);
+  // A negative kerf or unusable length counts as 0.
+  const double kerf = std::max(0.0, LeadingNumber(job.kerf));
+  const double unusable = std::max(0.0, LeadingNumber(job.UnuseableLen));
   int n = pieceTotal;
   int kmax = pieceTotal;
   for (int i = 0; i < pieceTotal; ++i) job.freePieces[i] = static_cast<std::int16_t>(i);
