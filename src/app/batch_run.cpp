@@ -9,7 +9,8 @@
 #include "core/job_state.h"
 #include "core/number_text.h"
 #include "core/safe_file.h"
-#include "jobfiles/open_job.h"
+#include "jobfiles/cut_file.h"
+#include "jobfiles/stock_file.h"
 #include "optimizer/cutting_run.h"
 #include "reports/cutting_report.h"
 
@@ -121,8 +122,9 @@ int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::os
     errors << "brx: " << StockInUseText(job.stock_filename) << '\n';
     return kExitJobNotRun;
   }
-  // As the window's cutNow: open the job's files, then run the Cut command.
-  OpenJob(job, frontend);
+  // As the window's cutNow: read both files, then run the Cut command.
+  ReadCutFile(job, frontend);
+  ReadStockFile(job, frontend);
   const CuttingRunResult result = RunCuttingLocked(job, frontend, BatchOptimizationLevel(job));
   if (const auto bound = LowerBoundLine(job, frontend)) output << *bound << '\n';
   if (result.outcome != CuttingRunOutcome::Completed) {

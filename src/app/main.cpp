@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "core/job_state.h"
 #include "core/ui_texts.h"
+#include "core/version.h"
 #include "import/import_command.h"
 #include "mainwindow/pdf_command.h"
 

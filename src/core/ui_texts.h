@@ -5,7 +5,6 @@ namespace texts {
 
 inline constexpr const char* kProgramTitle = "Brx";
 inline constexpr const char* kErrorTitle = "Error";
-inline constexpr const char* kVersion = "2.8.26";
 // The material of a new job and of the first start.
 inline constexpr const char* kNewJobMaterial = "Select/Enter material description";
 // The status that names the job file after an open or an import.
