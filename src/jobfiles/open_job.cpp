@@ -19,13 +19,18 @@ JobFileNames JobFileNamesFor(std::string_view path) {
   return names;
 }
 
-OpenedJob OpenJob(JobState& job, Frontend& frontend) {
-  LoadMaterials(job, frontend);
+OpenedJob ReadJobLists(JobState& job, Frontend& frontend) {
   OpenedJob opened;
   opened.stockRead = ReadStockFile(job, frontend);
   if (opened.stockRead) SortStockByLength(job.stockCount, job.stock);
   opened.cutRead = ReadCutFile(job, frontend);
   if (opened.cutRead) SortPiecesByLength(job.pieceCount, job.pieces);
+  return opened;
+}
+
+OpenedJob OpenJob(JobState& job, Frontend& frontend) {
+  LoadMaterials(job, frontend);
+  const OpenedJob opened = ReadJobLists(job, frontend);
   job.usedPieceCount = 0;
   job.barCount = 0;
   job.dataChanged = false;

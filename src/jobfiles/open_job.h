@@ -33,6 +33,10 @@ struct OpenedJob {
   bool cutRead = false;    // the cut reader succeeded
 };
 
+// Reads the current material's stock and cut rows from the job's files and
+// sorts them longest first. Switching the material reads this way too.
+OpenedJob ReadJobLists(JobState& job, Frontend& frontend);
+
 // Opens the job the job's file names give: fills the material box from both
 // files, reads the current material's stock and cut rows and sorts them
 // longest first, shows the stock file name, drops any earlier plan and

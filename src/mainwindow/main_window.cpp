@@ -3,13 +3,19 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSlider>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/ui_texts.h"
 #include "mainwindow/cutting_progress_window.h"
@@ -20,62 +26,75 @@
 
 namespace {
 
-// The window's layout is given in twips: the top of the client area holds
-// the toolbar, so the controls below it sit that much higher on the canvas.
-constexpr int kToolbarTwips = 420;
+// The client area's size at 100%, in twips, which the window opens at when
+// the screen has room for it.
 constexpr int kClientWidthTwips = 11505;
-constexpr int kCanvasHeightTwips = 7980;
+constexpr int kClientHeightTwips = 8715;
+// The stock column and the cut column share the width as 5055 to 5655.
+constexpr int kStockColumnStretch = 5055;
+constexpr int kCutColumnStretch = 5655;
+// A list keeps room for this many lines however small the window gets.
+constexpr int kMinListLines = 4;
 
-QRect Canvas(int left, int top, int width, int height) {
-  return Twips(left, top - kToolbarTwips, width, height);
-}
-
-QLabel* AddLabel(QWidget* parent, const char* text, const QRect& rect) {
+QLabel* AddLabel(QWidget* parent, const char* text) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   label->setFont(ControlFont());
-  label->setGeometry(rect);
   return label;
 }
 
-QLineEdit* AddField(QWidget* parent, const char* name, const QRect& rect,
-                    const char* toolTip = nullptr) {
+QLineEdit* AddField(QWidget* parent, const char* name, const char* toolTip = nullptr) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(QString::fromLatin1(name));
   field->setFont(EntryFont());
   SetBackground(field, kLightGreen);
-  field->setGeometry(rect);
   if (toolTip) field->setToolTip(QString::fromLatin1(toolTip));
   return field;
 }
 
-QPushButton* AddButton(QWidget* parent, const char* name, const char* caption, const QRect& rect,
+QPushButton* AddButton(QWidget* parent, const char* name, const char* caption,
                        const char* toolTip = nullptr) {
   auto* button = new QPushButton(QString::fromLatin1(caption), parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setFont(ControlFont());
-  button->setGeometry(rect);
   button->setAutoDefault(false);
   if (toolTip) button->setToolTip(QString::fromLatin1(toolTip));
   return button;
 }
 
-QGroupBox* AddFrame(QWidget* parent, const char* name, const char* caption, const QRect& rect) {
+QGroupBox* AddFrame(QWidget* parent, const char* name, const char* caption) {
   auto* frame = new QGroupBox(QString::fromLatin1(caption), parent);
   frame->setObjectName(QString::fromLatin1(name));
   frame->setFont(ControlFont());
-  frame->setGeometry(rect);
   return frame;
 }
 
-QListWidget* AddList(QWidget* parent, const char* name, const QRect& rect) {
+// A list grows with the window; it never shrinks below a few lines.
+QListWidget* AddList(QWidget* parent, const char* name) {
   auto* list = new QListWidget(parent);
   list->setObjectName(QString::fromLatin1(name));
   list->setFont(ListFont());
   list->setUniformItemSizes(true);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   SetBackground(list, Qt::white);
-  list->setGeometry(rect);
+  list->setMinimumHeight(QFontMetrics(list->font()).lineSpacing() * kMinListLines +
+                         2 * list->frameWidth());
+  list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   return list;
+}
+
+// The "?" buttons are square, as high as the entry fields beside them.
+void SetHelpButtonStyle(QPushButton* button) {
+  button->setFont(HelpButtonFont());
+  const int side = QLineEdit().sizeHint().height();
+  button->setFixedSize(std::max(side, button->sizeHint().height()),
+                       std::max(side, button->sizeHint().height()));
+}
+
+// A row of buttons that share the width equally.
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+  auto* row = new QHBoxLayout;
+  for (QPushButton* button : buttons) row->addWidget(button, 1);
+  return row;
 }
 
 // Each frame's "&Add" acts for the frame that holds the focus; the two
@@ -118,26 +137,37 @@ frmMain::frmMain(JobState& job, Dialogs& dialogs, CuttingRunner runner, QWidget*
   printing_ = std::make_unique<ReportPrinting>(job_, *this, dialogs_);
   progress_ = new frmCuttingProgress(job_, this);
   sinceLastPump_.start();
+  // The client area's designed size, plus the menu and status bars.
+  const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+  FitToScreen(this, QSize(Px(kClientWidthTwips), Px(kClientHeightTwips) + bars));
 }
 
 frmMain::~frmMain() = default;
 
 void frmMain::CreateControls() {
   auto* canvas = new QWidget(this);
-  canvas->setFixedSize(Px(kClientWidthTwips), Px(kCanvasHeightTwips));
   setCentralWidget(canvas);
-
   auto* line = new QFrame(canvas);
   line->setObjectName(QStringLiteral("Line1"));
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
-  line->setGeometry(Canvas(0, 600, kClientWidthTwips, 30));
 
-  CreateMaterialBox(canvas);
-  CreateStockFrame(canvas);
-  CreateCutFrame(canvas);
-  CreateStockSettingsFrame(canvas);
-  CreateCuttingControls(canvas);
+  auto* stockColumn = new QVBoxLayout;
+  stockColumn->addLayout(CreateMaterialBox(canvas));
+  stockColumn->addWidget(CreateStockFrame(canvas), 1);
+  stockColumn->addWidget(CreateStockSettingsFrame(canvas));
+  auto* cutColumn = new QVBoxLayout;
+  cutColumn->addWidget(CreateCutFrame(canvas), 1);
+  cutColumn->addLayout(CreateCuttingControls(canvas));
+
+  auto* layout = new QGridLayout(canvas);
+  layout->addWidget(line, 0, 0, 1, 2);
+  layout->addLayout(stockColumn, 1, 0);
+  layout->addLayout(cutColumn, 1, 1);
+  layout->setColumnStretch(0, kStockColumnStretch);
+  layout->setColumnStretch(1, kCutColumnStretch);
+  layout->setRowStretch(1, 1);
+
   const std::vector<QWidget*> tabOrder{
       cboSection,   LstStock,       TxtStockLength, txtStockQty,    txtBin,       btnfis,
       btnAddStock,  btnChangeStock, btnDeleteStock, btnNewMaterial, LstCut,       txtCutQty,
@@ -146,8 +176,8 @@ void frmMain::CreateControls() {
   for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
-void frmMain::CreateMaterialBox(QWidget* canvas) {
-  AddLabel(canvas, texts::kMaterialLabel, Canvas(120, 720, 735, 255));
+QLayout* frmMain::CreateMaterialBox(QWidget* canvas) {
+  QLabel* label = AddLabel(canvas, texts::kMaterialLabel);
   cboSection = new QComboBox(canvas);
   cboSection->setObjectName(QStringLiteral("cboSection"));
   cboSection->setEditable(true);
@@ -158,73 +188,107 @@ void frmMain::CreateMaterialBox(QWidget* canvas) {
   cboSection->setToolTip(QString::fromLatin1(texts::kMaterialTip));
   // The prompt is no material: it shows only while the box is empty.
   cboSection->lineEdit()->setPlaceholderText(QString::fromLatin1(texts::kNewJobMaterial));
-  cboSection->setGeometry(Canvas(120, 960, 5055, 360));
+  // Long material names do not widen the window.
+  cboSection->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cboSection->setMinimumContentsLength(12);
   MarkMaterialPresent();
+  auto* layout = new QVBoxLayout;
+  layout->setSpacing(2);
+  layout->addWidget(label);
+  layout->addWidget(cboSection);
+  return layout;
 }
 
-void frmMain::CreateStockFrame(QWidget* canvas) {
-  FraStockMtl = AddFrame(canvas, "FraStockMtl", texts::kStockFrame, Canvas(120, 1440, 5055, 5175));
-  LstStock = AddList(FraStockMtl, "LstStock", Twips(120, 300, 4815, 3300));
-  AddLabel(FraStockMtl, texts::kLengthLabel, Twips(120, 3660, 1680, 255));
-  AddLabel(FraStockMtl, texts::kQtyLabel, Twips(1920, 3660, 720, 255));
-  AddLabel(FraStockMtl, texts::kBinLabel, Twips(2760, 3660, 1680, 255));
-  TxtStockLength = AddField(FraStockMtl, "TxtStockLength", Twips(120, 3900, 1680, 360));
-  txtStockQty =
-      AddField(FraStockMtl, "txtStockQty", Twips(1920, 3900, 720, 360), texts::kStockQtyTip);
-  txtBin = AddField(FraStockMtl, "txtBin", Twips(2760, 3900, 1680, 360), texts::kBinTip);
-  btnfis = AddButton(FraStockMtl, "btnfis", texts::kHelpButton, Twips(4560, 3900, 375, 360));
-  btnfis->setFont(HelpButtonFont());
-  btnAddStock = AddButton(FraStockMtl, "btnAddStock", texts::kAdd, Twips(120, 4440, 1095, 420),
-                          texts::kAddStockTip);
+QGroupBox* frmMain::CreateStockFrame(QWidget* canvas) {
+  FraStockMtl = AddFrame(canvas, "FraStockMtl", texts::kStockFrame);
+  LstStock = AddList(FraStockMtl, "LstStock");
+  TxtStockLength = AddField(FraStockMtl, "TxtStockLength");
+  txtStockQty = AddField(FraStockMtl, "txtStockQty", texts::kStockQtyTip);
+  txtBin = AddField(FraStockMtl, "txtBin", texts::kBinTip);
+  btnfis = AddButton(FraStockMtl, "btnfis", texts::kHelpButton);
+  SetHelpButtonStyle(btnfis);
+  btnAddStock = AddButton(FraStockMtl, "btnAddStock", texts::kAdd, texts::kAddStockTip);
   btnAddStock->setEnabled(false);
-  btnChangeStock = AddButton(FraStockMtl, "btnChangeStock", texts::kChange,
-                             Twips(1320, 4440, 1095, 420), texts::kChangeTip);
-  btnDeleteStock = AddButton(FraStockMtl, "btnDeleteStock", texts::kDelete,
-                             Twips(2520, 4440, 1095, 420), texts::kDeleteStockTip);
-  btnNewMaterial =
-      AddButton(FraStockMtl, "btnNewMaterial", texts::kNewMaterial, Twips(3720, 4440, 1215, 420));
+  btnChangeStock = AddButton(FraStockMtl, "btnChangeStock", texts::kChange, texts::kChangeTip);
+  btnDeleteStock = AddButton(FraStockMtl, "btnDeleteStock", texts::kDelete, texts::kDeleteStockTip);
+  btnNewMaterial = AddButton(FraStockMtl, "btnNewMaterial", texts::kNewMaterial);
+
+  // Length, quantity and bin in the widths 1680, 720 and 1680 of the design.
+  auto* layout = new QGridLayout(FraStockMtl);
+  layout->addWidget(LstStock, 0, 0, 1, 4);
+  layout->addWidget(AddLabel(FraStockMtl, texts::kLengthLabel), 1, 0);
+  layout->addWidget(AddLabel(FraStockMtl, texts::kQtyLabel), 1, 1);
+  layout->addWidget(AddLabel(FraStockMtl, texts::kBinLabel), 1, 2);
+  layout->addWidget(TxtStockLength, 2, 0);
+  layout->addWidget(txtStockQty, 2, 1);
+  layout->addWidget(txtBin, 2, 2);
+  layout->addWidget(btnfis, 2, 3);
+  layout->addLayout(ButtonRow({btnAddStock, btnChangeStock, btnDeleteStock, btnNewMaterial}), 3, 0,
+                    1, 4);
+  layout->setColumnStretch(0, 7);
+  layout->setColumnStretch(1, 3);
+  layout->setColumnStretch(2, 7);
+  layout->setRowStretch(0, 1);
   ScopeAccessKey(btnAddStock, FraStockMtl);
   for (QLineEdit* field : {TxtStockLength, txtStockQty, txtBin}) PressOnEnter(field, btnAddStock);
+  return FraStockMtl;
 }
 
-void frmMain::CreateCutFrame(QWidget* canvas) {
-  FraCutLst = AddFrame(canvas, "FraCutLst", texts::kCutFrameAtStart, Canvas(5760, 840, 5655, 5775));
-  LstCut = AddList(FraCutLst, "LstCut", Twips(120, 300, 5415, 3900));
+QGroupBox* frmMain::CreateCutFrame(QWidget* canvas) {
+  FraCutLst = AddFrame(canvas, "FraCutLst", texts::kCutFrameAtStart);
+  LstCut = AddList(FraCutLst, "LstCut");
   LstCut->setAcceptDrops(true);
-  AddLabel(FraCutLst, texts::kQtyLabel, Twips(120, 4260, 840, 255));
-  AddLabel(FraCutLst, texts::kLengthLabel, Twips(1080, 4260, 1800, 255));
-  AddLabel(FraCutLst, texts::kIdentificationLabel, Twips(3000, 4260, 2040, 255));
-  txtCutQty = AddField(FraCutLst, "txtCutQty", Twips(120, 4500, 840, 360));
-  txtCutLength = AddField(FraCutLst, "txtCutLength", Twips(1080, 4500, 1800, 360));
-  txtDescrCut = AddField(FraCutLst, "txtDescrCut", Twips(3000, 4500, 2040, 360), texts::kMarkTip);
-  Command1 = AddButton(FraCutLst, "Command1", texts::kHelpButton, Twips(5160, 4500, 375, 360));
-  Command1->setFont(HelpButtonFont());
-  btnAddCut = AddButton(FraCutLst, "btnAddCut", texts::kAdd, Twips(120, 5040, 1095, 420),
-                        texts::kAddCutTip);
-  btnChangeCut = AddButton(FraCutLst, "btnChangeCut", texts::kChange, Twips(1320, 5040, 1095, 420),
-                           texts::kChangeTip);
-  btnDelCut = AddButton(FraCutLst, "btnDelCut", texts::kDelete, Twips(2520, 5040, 1095, 420),
-                        texts::kDeleteCutTip);
+  txtCutQty = AddField(FraCutLst, "txtCutQty");
+  txtCutLength = AddField(FraCutLst, "txtCutLength");
+  txtDescrCut = AddField(FraCutLst, "txtDescrCut", texts::kMarkTip);
+  Command1 = AddButton(FraCutLst, "Command1", texts::kHelpButton);
+  SetHelpButtonStyle(Command1);
+  btnAddCut = AddButton(FraCutLst, "btnAddCut", texts::kAdd, texts::kAddCutTip);
+  btnChangeCut = AddButton(FraCutLst, "btnChangeCut", texts::kChange, texts::kChangeTip);
+  btnDelCut = AddButton(FraCutLst, "btnDelCut", texts::kDelete, texts::kDeleteCutTip);
+
+  // Quantity, length and mark in the widths 840, 1800 and 2040 of the design.
+  auto* layout = new QGridLayout(FraCutLst);
+  layout->addWidget(LstCut, 0, 0, 1, 4);
+  layout->addWidget(AddLabel(FraCutLst, texts::kQtyLabel), 1, 0);
+  layout->addWidget(AddLabel(FraCutLst, texts::kLengthLabel), 1, 1);
+  layout->addWidget(AddLabel(FraCutLst, texts::kIdentificationLabel), 1, 2);
+  layout->addWidget(txtCutQty, 2, 0);
+  layout->addWidget(txtCutLength, 2, 1);
+  layout->addWidget(txtDescrCut, 2, 2);
+  layout->addWidget(Command1, 2, 3);
+  auto* buttons = ButtonRow({btnAddCut, btnChangeCut, btnDelCut});
+  buttons->addStretch(1);
+  layout->addLayout(buttons, 3, 0, 1, 4);
+  layout->setColumnStretch(0, 4);
+  layout->setColumnStretch(1, 9);
+  layout->setColumnStretch(2, 10);
+  layout->setRowStretch(0, 1);
   ScopeAccessKey(btnAddCut, FraCutLst);
   for (QLineEdit* field : {txtCutQty, txtCutLength, txtDescrCut}) PressOnEnter(field, btnAddCut);
+  return FraCutLst;
 }
 
-void frmMain::CreateStockSettingsFrame(QWidget* canvas) {
-  QGroupBox* frame =
-      AddFrame(canvas, "Frame1", texts::kStockSettingsFrame, Canvas(120, 6960, 5055, 1215));
-  AddLabel(frame, texts::kStockFileLabel, Twips(120, 330, 1095, 255));
-  txtStockFileName =
-      AddField(frame, "txtStockFileName", Twips(1320, 270, 3615, 330), texts::kStockFileTip);
+QGroupBox* frmMain::CreateStockSettingsFrame(QWidget* canvas) {
+  QGroupBox* frame = AddFrame(canvas, "Frame1", texts::kStockSettingsFrame);
+  txtStockFileName = AddField(frame, "txtStockFileName", texts::kStockFileTip);
   txtStockFileName->setReadOnly(true);
   SetBackground(txtStockFileName, Qt::white);
-  AddLabel(frame, texts::kKerfLabel, Twips(120, 750, 1095, 255));
-  txtKerf = AddField(frame, "txtKerf", Twips(1320, 690, 1695, 330), texts::kKerfTip);
+  txtKerf = AddField(frame, "txtKerf", texts::kKerfTip);
   txtKerf->setReadOnly(true);
   SetBackground(txtKerf, kLightGrey);
+  auto* layout = new QGridLayout(frame);
+  layout->addWidget(AddLabel(frame, texts::kStockFileLabel), 0, 0);
+  layout->addWidget(txtStockFileName, 0, 1, 1, 2);
+  layout->addWidget(AddLabel(frame, texts::kKerfLabel), 1, 0);
+  layout->addWidget(txtKerf, 1, 1);
+  layout->setColumnStretch(1, 1);
+  layout->setColumnStretch(2, 1);
+  return frame;
 }
 
-void frmMain::CreateCuttingControls(QWidget* canvas) {
-  QLabel* optimization = AddLabel(canvas, texts::kOptimizationLabel, Canvas(5760, 6780, 3255, 255));
+QLayout* frmMain::CreateCuttingControls(QWidget* canvas) {
+  QLabel* optimization = AddLabel(canvas, texts::kOptimizationLabel);
   optimization->setAlignment(Qt::AlignHCenter);
   Slider1 = new QSlider(Qt::Horizontal, canvas);
   Slider1->setObjectName(QStringLiteral("Slider1"));
@@ -233,19 +297,35 @@ void frmMain::CreateCuttingControls(QWidget* canvas) {
   Slider1->setTickPosition(QSlider::TicksBelow);
   Slider1->setTickInterval(1);
   Slider1->setToolTip(QString::fromLatin1(texts::kSliderTip));
-  Slider1->setGeometry(Canvas(5760, 7080, 3255, 420));
-  AddLabel(canvas, texts::kLo, Canvas(5760, 7560, 495, 255));
-  QLabel* hi = AddLabel(canvas, texts::kHi, Canvas(8520, 7560, 495, 255));
+  QLabel* hi = AddLabel(canvas, texts::kHi);
   hi->setAlignment(Qt::AlignRight);
+  auto* ends = new QHBoxLayout;
+  ends->addWidget(AddLabel(canvas, texts::kLo));
+  ends->addStretch(1);
+  ends->addWidget(hi);
+  auto* slider = new QVBoxLayout;
+  slider->setSpacing(2);
+  slider->addWidget(optimization);
+  slider->addWidget(Slider1);
+  slider->addLayout(ends);
 
-  btnCut = AddButton(canvas, "btnCut", texts::kCut, Canvas(9240, 7200, 1095, 615), texts::kCutTip);
+  btnCut = AddButton(canvas, "btnCut", texts::kCut, texts::kCutTip);
   btnCut->setFont(CutButtonFont());
-  btnExit =
-      AddButton(canvas, "btnExit", texts::kExit, Canvas(10440, 7200, 975, 615), texts::kExitTip);
+  btnExit = AddButton(canvas, "btnExit", texts::kExit, texts::kExitTip);
   btnExit->setFont(ExitButtonFont());
+  for (QPushButton* button : {btnCut, btnExit}) {
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    button->setMinimumWidth(Px(975));
+  }
   connect(btnExit, &QPushButton::clicked, this, &frmMain::mnuFileExit_Click);
   connect(btnCut, &QPushButton::clicked, this, &frmMain::btnCut_Click);
   connect(Slider1, &QSlider::valueChanged, this, &frmMain::Slider1_Change);
+
+  auto* layout = new QHBoxLayout;
+  layout->addLayout(slider, 1);
+  layout->addWidget(btnCut);
+  layout->addWidget(btnExit);
+  return layout;
 }
 
 void frmMain::ConnectStockEditing() {

@@ -21,6 +21,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -126,11 +127,11 @@ class frmMain : public QMainWindow, public Frontend {
  private:
   // Construction (main_window.cpp).
   void CreateControls();
-  void CreateMaterialBox(QWidget* canvas);
-  void CreateStockFrame(QWidget* canvas);
-  void CreateCutFrame(QWidget* canvas);
-  void CreateStockSettingsFrame(QWidget* canvas);
-  void CreateCuttingControls(QWidget* canvas);
+  QLayout* CreateMaterialBox(QWidget* canvas);
+  QGroupBox* CreateStockFrame(QWidget* canvas);
+  QGroupBox* CreateCutFrame(QWidget* canvas);
+  QGroupBox* CreateStockSettingsFrame(QWidget* canvas);
+  QLayout* CreateCuttingControls(QWidget* canvas);
   void ConnectStockEditing();
   void ConnectCutEditing();
   void WatchEvents();

@@ -10,6 +10,7 @@
 #include "core/number_text.h"
 #include "core/ui_texts.h"
 #include "jobfiles/cut_file.h"
+#include "jobfiles/open_job.h"
 #include "jobfiles/stock_file.h"
 #include "mainwindow/list_editing.h"
 #include "mainwindow/list_lines.h"
@@ -127,8 +128,9 @@ void frmMain::SaveLists() {
 }
 
 void frmMain::ReadListsForMaterial() {
-  if (ReadStockFile(job_, *this)) RefreshStockList(0);
-  if (ReadCutFile(job_, *this)) RefreshCutList(0);
+  const OpenedJob read = ReadJobLists(job_, *this);
+  if (read.stockRead) RefreshStockList(0);
+  if (read.cutRead) RefreshCutList(0);
 }
 
 void frmMain::SetMaterialBoxText(const QString& text) {

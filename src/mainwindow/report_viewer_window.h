@@ -10,9 +10,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 
-// The report viewer: the report file a window of 29 lines at a time, with a
-// scroll bar, PRINT and EXIT. Not modal; it keeps the lines it loaded until
-// it is closed, and each opening loads the file afresh.
+// The report viewer: the report file as many lines at a time as the window's
+// height holds (about 29 at its designed size), with a scroll bar, PRINT and EXIT. Not modal; it
+// keeps the lines it loaded until it is closed, and each opening loads the file afresh.
 class frmOutput : public QWidget {
   Q_OBJECT
 
@@ -23,6 +23,9 @@ class frmOutput : public QWidget {
   // without its lines.
   void Load(const std::string& reportPath);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private slots:
   void vsbScroll1_Change(int value);
   void btnPrint_Click();
@@ -32,6 +35,7 @@ class frmOutput : public QWidget {
   Frontend& frontend_;
   ReportPrinting& printing_;
   std::vector<std::string> lines_;
+  bool loaded_ = false;
 
   QPlainTextEdit* txtOutput = nullptr;
   QScrollBar* vsbScroll1 = nullptr;

@@ -1,7 +1,9 @@
 #include "mainwindow/window_style.h"
 
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +38,21 @@ QFont ReportFont() { return Font(kFixedPitch, 10, false, QFont::Monospace); }
 static void InitMainWindowResources() { Q_INIT_RESOURCE(mainwindow); }
 
 void InitWindowResources() { InitMainWindowResources(); }
+
+void FitToScreen(QWidget* window, const QSize& designed) {
+  QSize size = designed;
+  if (const QScreen* screen = window->screen()) {
+    // Room for the title bar and the frame the window manager adds.
+    constexpr int kFrameAllowance = 40;
+    const QRect free = screen->availableGeometry();
+    size =
+        size.boundedTo(QSize(free.width() - kFrameAllowance / 4, free.height() - kFrameAllowance))
+            .expandedTo(window->minimumSizeHint());
+    window->move(free.x() + std::max(0, (free.width() - size.width()) / 2),
+                 free.y() + std::max(0, (free.height() - kFrameAllowance - size.height()) / 2));
+  }
+  window->resize(size.expandedTo(window->minimumSizeHint()));
+}
 
 void SetBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -38,6 +39,11 @@ QFont ReportFont();
 // Registers the icons and pictures built into the library; a static library's
 // resources are not registered on their own. Safe to call more than once.
 void InitWindowResources();
+
+// Gives a resizable window its designed size, or as much of it as the
+// screen's free area holds (never less than its layout's minimum), and keeps
+// it on that screen.
+void FitToScreen(QWidget* window, const QSize& designed);
 
 // The colour behind a text box or list.
 void SetBackground(QWidget* widget, const QColor& colour);

@@ -58,8 +58,6 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(w->dialogs.openDialogs.size(), 1u);
     const auto& dialog = w->dialogs.openDialogs.front();
     QCOMPARE(dialog.start, w->Path(QString()) + QLatin1Char('/'));
-    QCOMPARE(dialog.filter, QStringLiteral("Text (*.txt);;Stock (*.stk *.stc)"));
-    QCOMPARE(dialog.selectedFilter, QStringLiteral("Stock (*.stk *.stc)"));
     const QString fullBase = w->Path(base);
     QCOMPARE(QString::fromStdString(w->job.filename), fullBase);
     QCOMPARE(QString::fromStdString(w->job.stock_filename), fullBase + ".stk");
@@ -84,12 +82,7 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(w->job.cut_filename, cut);
     QCOMPARE(w->job.stockCount, 1);
     QCOMPARE(w->dialogs.saveDialogs.size(), 1u);
-    // The imports open dialogs of their own.
     QCOMPARE(w->dialogs.openDialogs.size(), 3u);
-    QCOMPARE(w->dialogs.openDialogs[1].title, QStringLiteral("WinEstimator Cut List Import"));
-    QCOMPARE(w->dialogs.openDialogs[1].filter, QStringLiteral("Text (*.txt)"));
-    QCOMPARE(w->dialogs.openDialogs[2].title, QStringLiteral("KISS File Cut List Import"));
-    QCOMPARE(w->dialogs.openDialogs[2].filter, QStringLiteral("KISS (*.kss *.txt *.KSS *.TXT)"));
   }
 
   void saveAsNamesAndWritesTheJob_data() {
@@ -108,7 +101,6 @@ class MainWindowFileTest : public QObject {
     Run(*w, "mnuFileSaveAs", Start::Menu);
 
     QCOMPARE(w->dialogs.saveDialogs.front().start, w->Path(QStringLiteral("job.stk")));
-    QCOMPARE(w->dialogs.saveDialogs.front().selectedFilter, QStringLiteral("Stock (*.stk *.stc)"));
     // The stock file always gets the ".stk" that Open reads.
     QCOMPARE(QString::fromStdString(w->job.stock_filename), w->Path(base + ".stk"));
     QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path(base + ".cut"));
@@ -209,15 +201,6 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(QFile::exists(SettingsFile()), goesOn && item == QLatin1String("mnuFileExit"));
   }
 
-  void yesSavesUnderTheChosenNameBeforeOpening() {
-    w->job.dataChanged = true;
-    w->dialogs.answers = {Answer::Yes};
-    w->dialogs.saveFileAnswer = w->Path("Saved.stk");
-    Run(*w, "mnuFileOpen", Start::Menu);
-    QVERIFY(w->ReadFile("Saved.stk").contains("W8X31,A1,2,20"));
-    QCOMPARE(w->dialogs.openDialogs.size(), 1u);
-  }
-
   void exitWithoutEditsSavesTheSettingsAndCloses() {
     w->Click("btnExit");
     QVERIFY(w->dialogs.questions.empty());
@@ -241,17 +224,6 @@ class MainWindowFileTest : public QObject {
     QCOMPARE(w->dialogs.questions.size(), 1u);
     QCOMPARE(!w->window->isVisible(), closes);
     QVERIFY(!QFile::exists(SettingsFile()));
-  }
-
-  void kissImportMakesTheImportedJobCurrent() {
-    w->WriteFile("Tower.kss", "KISS,1.0\r\nD,A,3,A,m1,2,5,W8X31,,304.8,,W\r\n");
-    w->dialogs.openFileAnswer = w->Path("Tower.kss");
-    Run(*w, "mnuKISS", Start::Menu);
-    QCOMPARE(QString::fromStdString(w->job.cut_filename), w->Path("Tower.cut"));
-    QVERIFY(QFile::exists(w->Path("Tower.cut")));
-    QCOMPARE(w->Text("txtStockFileName"), w->Path("Tower.stk"));
-    QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
-    QVERIFY(!w->job.dataChanged);
   }
 
  private:

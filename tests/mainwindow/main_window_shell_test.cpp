@@ -49,21 +49,19 @@ class MainWindowShellTest : public QObject {
   // The length fields' hints follow the unit mode as the mouse comes over
   // them; an unknown unit leaves the hint as it was.
   void hintsFollowTheMouse() {
-    const QString feet16 = texts::kFeet16Hint;
-    const QString feet32 = texts::kFeet32Hint;
-    const QString inch16 = texts::kInch16Hint;
-    const QString inch32 = texts::kInch32Hint;
-    const QString metricCut = texts::kMetricCutHint;
-    const QString metricStock = texts::kMetricStockHint;
-    const QString unit2 = texts::kUnit2Hint;
     const struct {
       const char* flags;  // unit, inches only, 32nds
-      QString cutHint;
-      QString stockHint;
+      const char* cutHint;
+      const char* stockHint;
     } modes[] = {
-        {"000", feet16, feet16}, {"001", feet32, feet32},         {"010", inch16, inch16},
-        {"011", inch32, inch32}, {"111", metricCut, metricStock}, {"300", metricCut, metricStock},
-        {"200", unit2, unit2},   {"300", unit2, unit2},
+        {"000", texts::kFeet16Hint, texts::kFeet16Hint},
+        {"001", texts::kFeet32Hint, texts::kFeet32Hint},
+        {"010", texts::kInch16Hint, texts::kInch16Hint},
+        {"011", texts::kInch32Hint, texts::kInch32Hint},
+        {"111", texts::kMetricCutHint, texts::kMetricStockHint},
+        {"300", texts::kMetricCutHint, texts::kMetricStockHint},
+        {"200", texts::kUnit2Hint, texts::kUnit2Hint},
+        {"300", texts::kUnit2Hint, texts::kUnit2Hint},
     };
     QVERIFY(w->Open());
     for (const auto& mode : modes) {
@@ -72,8 +70,8 @@ class MainWindowShellTest : public QObject {
       w->job.inch32Flag = std::string(1, mode.flags[2]);
       QTest::mouseMove(w->Get<QLineEdit>("txtCutLength"));
       QTest::mouseMove(w->Get<QLineEdit>("TxtStockLength"));
-      QCOMPARE(w->Get<QLineEdit>("txtCutLength")->toolTip(), mode.cutHint);
-      QCOMPARE(w->Get<QLineEdit>("TxtStockLength")->toolTip(), mode.stockHint);
+      QCOMPARE(w->Get<QLineEdit>("txtCutLength")->toolTip(), QString::fromLatin1(mode.cutHint));
+      QCOMPARE(w->Get<QLineEdit>("TxtStockLength")->toolTip(), QString::fromLatin1(mode.stockHint));
     }
 
     // Over the quantity field the status line empties; over the mark it stays.

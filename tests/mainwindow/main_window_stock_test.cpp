@@ -137,18 +137,15 @@ class MainWindowStockTest : public QObject {
     w->Type("TxtStockLength", "12'-6 3/4\"");
     w->Click("btnChangeStock");
     QCOMPARE(w->job.stock[0].length, 12.5625);
-  }
 
-  void changingTheLastRowToOrderable() {
-    QVERIFY(w->OpenWith({"W8X31,A,3,40", "W8X31,B,2,30", "W8X31,C,1,20"}));
-    w->Choose("LstStock", 2);
+    // The last row made orderable stays the highlighted last line.
+    w->Choose("LstStock", 1);
     w->Type("txtStockQty", "0");
     w->Click("btnChangeStock");
     QCOMPARE(w->Lines("LstStock").last(),
-             QStringLiteral("   0 pcs           C @           20'-0\""));
-    QVERIFY(w->job.stock[2].nonInventory);
-    QCOMPARE(w->Selected("LstStock"), 2);
-    QVERIFY(w->dialogs.messages.empty());
+             QStringLiteral("   0 pcs           B @            8'-0\""));
+    QVERIFY(w->job.stock[1].nonInventory);
+    QCOMPARE(w->Selected("LstStock"), 1);
   }
 
   void deleteRemovesTheSelectedOrTheLastRowAndSaves() {

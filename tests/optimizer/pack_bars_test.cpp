@@ -236,16 +236,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, NextSelectionCountTest,
                          testing::Values(std::pair{1, 1}, std::pair{7, 1}, std::pair{7, 3},
                                          std::pair{7, 7}, std::pair{30, 12}, std::pair{40, 20}));
 
-TEST(ShortestFreePieceLengthTest, SkipsUsedPiecesAndStopsAt100000) {
-  JobState job;
-  BuildJob(job, {}, {{200000, 1}, {12, 1}, {5, 1}});
-  EXPECT_EQ(ShortestFreePieceLength(job), 5);
-  job.pieces[2].used = true;
-  EXPECT_EQ(ShortestFreePieceLength(job), 12);
-  job.pieces[1].used = true;
-  EXPECT_EQ(ShortestFreePieceLength(job), kNoShortPiece);
-}
-
 TEST(PackBarsToleranceTest, ShortestPieceScaledByLevel) {
   JobState job;
   RecordingFrontend frontend;
@@ -254,36 +244,10 @@ TEST(PackBarsToleranceTest, ShortestPieceScaledByLevel) {
     PackBars(job, frontend, level);
     EXPECT_EQ(job.dropTolerance, tolerance) << "level " << level;
   }
-  BuildJob(job, {{20, 5}}, {{100000, 1}});
+  // No piece shorter than 100000: the shortest counts as 100000.
+  BuildJob(job, {{20, 5}}, {{200000, 1}});
   PackBars(job, frontend, 4);
   EXPECT_EQ(job.dropTolerance, 60000);
-}
-
-TEST(CommitBarTest, TakesABarFromTheRowAndMarksItsPieces) {
-  JobState job;
-  BuildJob(job, {{40, 0}, {20, 2}}, {{12, 1}, {8, 1}, {5, 1}});
-  job.usedPieceCount = 0;
-  job.barCount = 0;
-  for (const auto& [row, piece] : {std::pair{1, 1}, std::pair{0, 0}}) {
-    job.bars[job.barCount].pieceCount = 1;
-    job.bars[job.barCount].pieceIndex[0] = static_cast<std::int16_t>(piece);
-    int freeCount = -1;
-    CommitBar(job, row, freeCount);
-    EXPECT_EQ(freeCount, job.pieceCount - job.barCount);
-  }
-  EXPECT_EQ(job.barCount, 2);
-  EXPECT_EQ(job.usedPieceCount, 2);
-  EXPECT_EQ(job.freePieces[0], 2);
-  EXPECT_EQ(Quantities(job), (std::vector<int>{kOrderableQuantity, 1}));
-  EXPECT_EQ(job.stock[0].usedCount, 1);
-  EXPECT_EQ(job.stock[1].usedCount, 1);
-  const BarPlan& ordered = job.bars[1];
-  EXPECT_EQ(ordered.bin, "B0");
-  EXPECT_TRUE(ordered.nonInventory);
-  EXPECT_EQ(ordered.stockLength, 40);
-  EXPECT_TRUE(job.pieces[0].used);
-  EXPECT_EQ(job.pieces[0].material, kSearchMaterial);
-  EXPECT_EQ(job.pieces[2].material, "");
 }
 
 // No bar may hold more than MAX_STK_CUTS pieces, however many would fit.
@@ -345,13 +309,6 @@ TEST(PackBarsTest, ShowsRisingProgressWhenPumpingEvents) {
   EXPECT_GE(frontend.progress.front(), 0.0f);
   EXPECT_LE(frontend.progress.back(), 100.0f);
   EXPECT_EQ(job.usedPieceCount, job.pieceCount);
-}
-
-TEST(ShowCuttingProgressTest, ShowsThePercentageDone) {
-  RecordingFrontend frontend;
-  ShowCuttingProgress(frontend, 3, 8);
-  ShowCuttingProgress(frontend, 2000, 2000);
-  EXPECT_EQ(frontend.progress, (std::vector<float>{37.5f, 100.0f}));
 }
 
 }  // namespace
