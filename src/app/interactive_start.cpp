@@ -19,7 +19,8 @@ constexpr const char* kStartCaption = "BRX Standard Edition";
 }  // namespace
 
 std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
-                                          const std::vector<std::string>& jobArguments) {
+                                          const std::vector<std::string>& jobArguments,
+                                          const std::string& stockFile) {
   auto window = std::make_unique<frmMain>(job, dialogs);
   LoadStartupSettings(job, *window);
   window->setWindowTitle(QString::fromLatin1(kStartCaption));
@@ -28,7 +29,7 @@ std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
   auto* splash = new frmSplash(window.get());
   splash->show();
   job.batchMode = false;
-  OpenJob(job, *window);
+  if (stockFile.empty() || !window->OpenJobFile(stockFile)) OpenJob(job, *window);
   // The load step's second run only names the report beside the stock file:
   // the material and the job files stay those of the job just opened, so the
   // job read is the job that later saves write.
@@ -36,7 +37,8 @@ std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
   return window;
 }
 
-int RunInteractive(int& argc, char** argv, const std::vector<std::string>& jobArguments) {
+int RunInteractive(int& argc, char** argv, const std::vector<std::string>& jobArguments,
+                   const std::string& stockFile) {
   QApplication app(argc, argv);
   QtDialogs dialogs;
   SingleInstance instance;
@@ -47,7 +49,7 @@ int RunInteractive(int& argc, char** argv, const std::vector<std::string>& jobAr
   }
 
   JobState job;
-  const std::unique_ptr<frmMain> window = StartInteractive(job, dialogs, jobArguments);
+  const std::unique_ptr<frmMain> window = StartInteractive(job, dialogs, jobArguments, stockFile);
   instance.ListenForRaise([&window] {
     window->showNormal();
     window->raise();

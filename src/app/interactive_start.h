@@ -12,10 +12,14 @@ class frmMain;
 // the settings loaded and saved (the user data folder and the default job
 // made on first start), the job arguments applied, the splash window shown
 // and the last job opened. The splash window shows the returned main window
-// when it closes.
+// when it closes. A stock file given opens that job instead, as File Open
+// would; when it is not a regular file the message says so and the last job
+// opens.
 std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
-                                          const std::vector<std::string>& jobArguments);
+                                          const std::vector<std::string>& jobArguments,
+                                          const std::string& stockFile = {});
 
 // Starts the program with its window on the last job (or the one the job
 // arguments name) and runs it until the window closes. Returns the exit status.
-int RunInteractive(int& argc, char** argv, const std::vector<std::string>& jobArguments);
+int RunInteractive(int& argc, char** argv, const std::vector<std::string>& jobArguments,
+                   const std::string& stockFile = {});

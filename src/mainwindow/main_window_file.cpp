@@ -139,11 +139,27 @@ void frmMain::mnuFileOpen_Click() {
       dialogs_.OpenFileName(this, QString(), ToQt(FolderOf(job_.stock_filename)), JobFilter(),
                             QString::fromLatin1(texts::kStockFilter));
   if (chosen.isEmpty()) return;
+  OpenJobFile(FromQt(chosen));
+}
+
+bool frmMain::OpenJobFile(const std::string& path) {
+  if (const std::string problem = JobFileProblem(path); !problem.empty()) {
+    ShowMessage(texts::kProgramTitle, problem, MessageIcon::Exclamation);
+    return false;
+  }
   // Whatever type was picked, the job is the .stk and .cut pair beside it.
-  OpenJob(job_, *this, JobFileNamesFor(FromQt(chosen)));
+  OpenJob(job_, *this, JobFileNamesFor(path));
   ClearEntryFields();
   ShowOpenedMaterial();
   ShowStatus(texts::kFileStatus + job_.filename);
+  return true;
+}
+
+void frmMain::OpenHandedOverFile(const std::string& path) {
+  if (SaveChangesFirst()) OpenJobFile(path);
+  showNormal();
+  raise();
+  activateWindow();
 }
 
 void frmMain::mnuFileSave_Click() {

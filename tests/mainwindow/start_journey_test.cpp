@@ -78,6 +78,17 @@ frmSettings* OpenSettings(const MainWindowFixture& w) {
   return w.window->findChild<frmSettings*>();
 }
 
+void WriteText(const QString& path, const QString& text) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(text.toLatin1());
+}
+
+QString ReadText(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
 }  // namespace
 
 class StartJourneyTest : public QObject {
@@ -138,6 +149,50 @@ class StartJourneyTest : public QObject {
     Trigger(*w, "mnuFileOpen");
     TypeMaterial(*w, QStringLiteral("W8X31"));
     QCOMPARE(Shown(*w), left);
+  }
+
+  // brx FILE.stk opens that job as File Open would; a name that is not a
+  // regular file is said so and the last job opens.
+  void aStockFileGivenOpensItsJob_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("stock file") << QStringLiteral("Tower.stk") << QString();
+    QTest::newRow("missing") << QStringLiteral("Gone.stk") << QStringLiteral(" does not exist");
+    QTest::newRow("folder") << QStringLiteral("Dir.stk")
+                            << QStringLiteral(" is not a regular file");
+  }
+  void aStockFileGivenOpensItsJob() {
+    QFETCH(QString, name);
+    QFETCH(QString, problem);
+    QVERIFY(w->Start());
+    EnterJob(*w);
+    Trigger(*w, "mnuFileSave");
+    const QStringList last = Shown(*w);
+    End(w);
+    QDir().mkpath(account->Path(QStringLiteral("Dir.stk")));
+    WriteText(account->Path(QStringLiteral("Tower.stk")), StockFile({"W8X31,T1,2,300000"}));
+    WriteText(account->Path(QStringLiteral("Tower.cut")), CutFile({"T9,W8X31,5,80000"}));
+
+    w = std::make_unique<MainWindowFixture>();
+    const QString path = account->Path(name);
+    QVERIFY(w->Start(path.toStdString()));
+    if (!problem.isEmpty()) {
+      QCOMPARE(w->dialogs.MessageTexts(),
+               QStringList{QString::fromLatin1(texts::kJobFileText) + path + problem});
+      QCOMPARE(Shown(*w), last);
+      return;
+    }
+    QVERIFY(w->dialogs.messages.empty());
+    QCOMPARE(w->Text("txtStockFileName"), path);
+    QCOMPARE(w->Lines("LstStock").size(), 1);
+    QCOMPARE(w->Lines("LstCut").size(), 1);
+    QVERIFY(w->Lines("LstCut")[0].contains(QStringLiteral("T9")));
+    QCOMPARE(w->job.cut_filename, account->Path(QStringLiteral("Tower.cut")).toStdString());
+    // The job opened is the job saved: an edit and Save write Tower's files.
+    w->TypeCut(QStringLiteral("1"), QStringLiteral("50000"), QStringLiteral("T10"));
+    w->Click("btnAddCut");
+    Trigger(*w, "mnuFileSave");
+    QVERIFY(ReadText(account->Path(QStringLiteral("Tower.cut"))).contains(QStringLiteral("T10")));
   }
 
   // Restore Defaults with unsaved edits asks first; each answer keeps its
