@@ -177,17 +177,6 @@ check "an unknown optimizer is named" grep -q '^brx: unknown optimizer "fast"' "
 run_brx --optimizer=best "$job/a.cut"
 check "the optimizer option without a job gives exit 1" test "$status" -eq 1
 
-# A kerf that is not a plain length of 0 or more ends the run before any file
-# is touched.
-new_job 1
-cp "$job/a.stk" "$root/stock_before"
-run_brx "$job/a.cut" "$job/a.stk" out.txt M -1
-check "a negative kerf gives exit 1" test "$status" -eq 1
-check "a negative kerf is named" \
-  test "$(cat "$job/stderr")" = "brx: the kerf \"-1\" is not a length of 0 or more in the job's unit"
-check "a refused kerf writes nothing" test -z "$(ls "$job/out")"
-check "a refused kerf leaves the stock file" cmp -s "$job/a.stk" "$root/stock_before"
-
 # An export named like the report ("Ex.bxl") must not replace it: exit 2,
 # the report whole, the stock not subtracted.
 new_job 1

@@ -78,14 +78,6 @@ TEST(BestPlanTest, CutsTheMostLengthWhenStockRunsShort) {
   EXPECT_FALSE(run.job.pieces[1].used);  // the 50
 }
 
-TEST(BestPlanTest, LeavesPiecesLongerThanEveryBarUncut) {
-  const CheckedRun run = RunChecked(MakeTestJob({{100, 0}}, {150, 50, 50}), 5);
-  EXPECT_EQ(run.job.barCount, 1);
-  EXPECT_FALSE(run.job.pieces[0].used);
-  EXPECT_TRUE(run.job.pieces[0].material.empty());
-  EXPECT_EQ(run.job.freePieces[0], 0);
-}
-
 TEST(BestPlanTest, KeepsToTheLimitsOfBarsAndPiecesPerBar) {
   const CheckedRun bars = RunChecked(MakeTestJob({{100, 0}}, std::vector<double>(1001, 60)), 0);
   EXPECT_EQ(bars.job.barCount, kMaxBars);
@@ -111,12 +103,6 @@ TEST(BestPlanTest, BoundIsWholeBarsOnlyWithOneUsableLength) {
   const CheckedRun mixed = RunChecked(MakeTestJob({{100, 0}, {75, 0}}, {50, 50, 50}), 5);
   EXPECT_DOUBLE_EQ(mixed.totals.stockLength, 175.0);
   EXPECT_DOUBLE_EQ(mixed.result.lowerBound, 150.0);
-}
-
-TEST(BestPlanTest, NothingToCutGivesNoBarsAndNoBound) {
-  const CheckedRun run = RunChecked(MakeTestJob({{100, 0}}, {120}), 5);
-  EXPECT_EQ(run.job.barCount, 0);
-  EXPECT_DOUBLE_EQ(run.result.lowerBound, 0.0);
 }
 
 // Triplets of pieces that fill 1000 exactly, one long and two short, as in
