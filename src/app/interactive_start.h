@@ -7,6 +7,7 @@
 struct JobState;
 class Dialogs;
 class frmMain;
+class SingleInstance;
 
 // The start of the program with its window, after the single-copy check:
 // the settings loaded and saved (the user data folder and the default job
@@ -18,6 +19,10 @@ class frmMain;
 std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
                                           const std::vector<std::string>& jobArguments,
                                           const std::string& stockFile = {});
+
+// Lets later copies reach the window: an empty request brings it to the
+// front, a file's path opens that job as the copy given it would have.
+void ListenForHandOver(SingleInstance& instance, frmMain& window);
 
 // Starts the program with its window on the last job (or the one the job
 // arguments name) and runs it until the window closes. Returns the exit status.
