@@ -133,6 +133,9 @@ class frmMain : public QMainWindow, public Frontend {
   void Slider1_Change(int position);
 
  private:
+  // File Open after its dialog: the job the chosen file belongs to.
+  void OpenChosenJob(const std::string& path);
+
   // Construction (main_window.cpp).
   void CreateControls();
   QLayout* CreateMaterialBox(QWidget* canvas);
