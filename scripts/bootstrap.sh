@@ -11,6 +11,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core xvfb xauth
   libqt6svg6 poppler-utils
+  librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base file
 )
 
 missing=()

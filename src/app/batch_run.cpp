@@ -9,6 +9,7 @@
 #include "core/job_state.h"
 #include "core/number_text.h"
 #include "core/safe_file.h"
+#include "core/ui_texts.h"
 #include "jobfiles/open_job.h"
 #include "optimizer/cutting_run.h"
 #include "reports/cutting_report.h"
@@ -40,12 +41,12 @@ std::string ReasonFor(const JobState& job, const CuttingRunResult& result) {
   return {};
 }
 
-// Why a job file cannot be read, or empty when both can.
-std::string JobFileProblem(const JobState& job) {
+// The job file that cannot be read and why, or empty when both can.
+std::string UnreadableJobFile(const JobState& job) {
   std::error_code error;
   for (const std::string* path : {&job.cut_filename, &job.stock_filename}) {
     if (std::filesystem::is_regular_file(*path, error)) continue;
-    return *path + (FileExists(*path) ? " is not a regular file" : " does not exist");
+    return *path + (FileExists(*path) ? texts::kNotRegularFileText : texts::kFileMissingText);
   }
   return {};
 }
@@ -111,7 +112,7 @@ int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::os
            << "\" is not a length of 0 or more in the job's unit\n";
     return kExitJobNotRun;
   }
-  if (const std::string problem = JobFileProblem(job); !problem.empty()) {
+  if (const std::string problem = UnreadableJobFile(job); !problem.empty()) {
     errors << "brx: the job file " << problem << "\n";
     return kExitJobNotRun;
   }

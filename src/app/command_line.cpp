@@ -1,5 +1,8 @@
 #include "app/command_line.h"
 
+#include <filesystem>
+
+#include "core/text_util.h"
 #include "optimizer/best_plan.h"
 
 namespace {
@@ -73,11 +76,19 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
   return options;
 }
 
+std::string StockFileArgument(const std::vector<std::string>& jobArguments) {
+  if (jobArguments.size() != 1 || !ToUpperAscii(jobArguments[0]).ends_with(".STK")) return {};
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(jobArguments[0], error);
+  return error ? jobArguments[0] : absolute.lexically_normal().string();
+}
+
 std::string UsageText() {
   return "BRX plans the cutting of bar stock.\n"
          "\n"
          "Usage:\n"
          "  brx                      start the program on the last job\n"
+         "  brx FILE.stk             open the window on the job of that stock file\n"
          "  brx CUT STOCK EXPORT MATERIAL KERF\n"
          "                           cut one job without a window and end; the\n"
          "                           arguments may also be one text separated by\n"

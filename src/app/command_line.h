@@ -24,5 +24,9 @@ struct ProgramOptions {
 
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments);
 
+// The stock file that one job argument ending in ".stk" names (as a file
+// manager passes it), made absolute; empty for any other job arguments.
+std::string StockFileArgument(const std::vector<std::string>& jobArguments);
+
 // The usage text that --help prints.
 std::string UsageText();

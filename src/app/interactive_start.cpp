@@ -19,7 +19,8 @@ constexpr const char* kStartCaption = "BRX Standard Edition";
 }  // namespace
 
 std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
-                                          const std::vector<std::string>& jobArguments) {
+                                          const std::vector<std::string>& jobArguments,
+                                          const std::string& stockFile) {
   auto window = std::make_unique<frmMain>(job, dialogs);
   LoadStartupSettings(job, *window);
   window->setWindowTitle(QString::fromLatin1(kStartCaption));
@@ -28,7 +29,7 @@ std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
   auto* splash = new frmSplash(window.get());
   splash->show();
   job.batchMode = false;
-  OpenJob(job, *window);
+  if (stockFile.empty() || !window->OpenJobFile(stockFile)) OpenJob(job, *window);
   // The load step's second run only names the report beside the stock file:
   // the material and the job files stay those of the job just opened, so the
   // job read is the job that later saves write.
@@ -36,22 +37,42 @@ std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
   return window;
 }
 
-int RunInteractive(int& argc, char** argv, const std::vector<std::string>& jobArguments) {
+void ListenForHandOver(SingleInstance& instance, frmMain& window) {
+  instance.ListenForHandOver([&window](const std::string& path) {
+    if (!path.empty()) {
+      window.OpenHandedOverFile(path);
+      return;
+    }
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+  });
+}
+
+int RunInteractive(int& argc, char** argv, const std::vector<std::string>& jobArguments,
+                   const std::string& stockFile) {
   QApplication app(argc, argv);
   QtDialogs dialogs;
   SingleInstance instance;
   if (!instance.TryAcquire()) {
+    // A stock file goes to the running copy, which opens it; a name that is
+    // not a regular file is said here, by the copy the user started.
+    if (!stockFile.empty()) {
+      if (const std::string problem = JobFileProblem(stockFile); !problem.empty()) {
+        dialogs.Message(nullptr, QString::fromLatin1(texts::kProgramTitle),
+                        QString::fromStdString(problem), MessageIcon::Exclamation);
+        return 1;
+      }
+      if (instance.HandOver(stockFile)) return 0;
+    }
     dialogs.Message(nullptr, QString::fromLatin1(texts::kProgramTitle),
                     QString::fromLatin1(kAlreadyOpen), MessageIcon::None);
+    instance.HandOver({});
     return 0;
   }
 
   JobState job;
-  const std::unique_ptr<frmMain> window = StartInteractive(job, dialogs, jobArguments);
-  instance.ListenForRaise([&window] {
-    window->showNormal();
-    window->raise();
-    window->activateWindow();
-  });
+  const std::unique_ptr<frmMain> window = StartInteractive(job, dialogs, jobArguments, stockFile);
+  ListenForHandOver(instance, *window);
   return app.exec();
 }

@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "core/job_state.h"
 #include "core/ui_texts.h"
+#include "core/version.h"
 #include "import/import_command.h"
 #include "mainwindow/pdf_command.h"
 
@@ -87,8 +88,12 @@ int main(int argc, char** argv) {
     case ProgramOptions::Action::UsageError: return ReportUsageError(options.error);
     case ProgramOptions::Action::RunJob: break;
   }
+  // brx FILE.stk, as a file manager opens a stock file: checked before the
+  // split, which would cut a path at a comma.
+  const std::string stockFile = StockFileArgument(options.jobArguments);
   const std::vector<std::string> jobArguments =
-      SplitCommandLine(JoinArguments(options.jobArguments), kJobArgumentCount);
+      stockFile.empty() ? SplitCommandLine(JoinArguments(options.jobArguments), kJobArgumentCount)
+                        : std::vector<std::string>{};
   const bool batch = static_cast<int>(jobArguments.size()) == kJobArgumentCount;
   if (batch) return RunBatch(jobArguments, options.optimizer);
   if (!options.optimizer.empty()) {
@@ -99,5 +104,5 @@ int main(int argc, char** argv) {
     std::cerr << kNoDisplay << '\n';
     return 1;
   }
-  return RunInteractive(argc, argv, jobArguments);
+  return RunInteractive(argc, argv, jobArguments, stockFile);
 }

@@ -1,10 +1,13 @@
 #include "jobfiles/open_job.h"
 
+#include <filesystem>
+
 #include "core/brx_error.h"
 #include "core/file_names.h"
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/safe_file.h"
+#include "core/ui_texts.h"
 #include "jobfiles/cut_file.h"
 #include "jobfiles/record_io.h"
 #include "jobfiles/stock_file.h"
@@ -17,6 +20,13 @@ JobFileNames JobFileNamesFor(std::string_view path) {
     names.cutFile = JoinPath(folder, kDefaultCutFile);
   }
   return names;
+}
+
+std::string JobFileProblem(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_regular_file(path, error)) return {};
+  return std::string(texts::kJobFileText) + path +
+         (FileExists(path) ? texts::kNotRegularFileText : texts::kFileMissingText);
 }
 
 OpenedJob ReadJobLists(JobState& job, Frontend& frontend, ListOrder order) {

@@ -28,6 +28,10 @@ struct JobFileNames {
 // default job's stock file names the default job, MyCuts.cut included.
 JobFileNames JobFileNamesFor(std::string_view path);
 
+// Why a file chosen to open a job cannot be: "The job file PATH does not
+// exist" or "... is not a regular file"; empty when it is a regular file.
+std::string JobFileProblem(const std::string& path);
+
 struct OpenedJob {
   bool stockRead = false;  // the stock reader succeeded (a missing file counts)
   bool cutRead = false;    // the cut reader succeeded

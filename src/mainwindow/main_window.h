@@ -53,6 +53,14 @@ class frmMain : public QMainWindow, public Frontend {
           QWidget* parent = nullptr);
   ~frmMain() override;
 
+  // Opens the job a file names, as File Open does after its dialog. A path
+  // that is not a regular file is refused with a message and changes nothing;
+  // false then.
+  bool OpenJobFile(const std::string& path);
+  // A file another copy of the program was given: asks about unsaved edits
+  // first, then opens it as above and comes to the front.
+  void OpenHandedOverFile(const std::string& path);
+
   // Frontend.
   void ShowStatus(const std::string& text) override;
   void ShowMessage(const std::string& title, const std::string& text,
@@ -125,6 +133,9 @@ class frmMain : public QMainWindow, public Frontend {
   void Slider1_Change(int position);
 
  private:
+  // File Open after its dialog: the job the chosen file belongs to.
+  void OpenChosenJob(const std::string& path);
+
   // Construction (main_window.cpp).
   void CreateControls();
   QLayout* CreateMaterialBox(QWidget* canvas);

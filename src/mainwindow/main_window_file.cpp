@@ -139,11 +139,33 @@ void frmMain::mnuFileOpen_Click() {
       dialogs_.OpenFileName(this, QString(), ToQt(FolderOf(job_.stock_filename)), JobFilter(),
                             QString::fromLatin1(texts::kStockFilter));
   if (chosen.isEmpty()) return;
-  // Whatever type was picked, the job is the .stk and .cut pair beside it.
-  OpenJob(job_, *this, JobFileNamesFor(FromQt(chosen)));
+  OpenChosenJob(FromQt(chosen));
+}
+
+// Whatever type was picked, the job is the .stk and .cut pair beside it.
+void frmMain::OpenChosenJob(const std::string& path) {
+  OpenJob(job_, *this, JobFileNamesFor(path));
   ClearEntryFields();
   ShowOpenedMaterial();
   ShowStatus(texts::kFileStatus + job_.filename);
+}
+
+// The open dialog only lets an existing file be picked; a name from
+// elsewhere is checked here as the dialog would.
+bool frmMain::OpenJobFile(const std::string& path) {
+  if (const std::string problem = JobFileProblem(path); !problem.empty()) {
+    ShowMessage(texts::kProgramTitle, problem, MessageIcon::Exclamation);
+    return false;
+  }
+  OpenChosenJob(path);
+  return true;
+}
+
+void frmMain::OpenHandedOverFile(const std::string& path) {
+  if (SaveChangesFirst()) OpenJobFile(path);
+  showNormal();
+  raise();
+  activateWindow();
 }
 
 void frmMain::mnuFileSave_Click() {

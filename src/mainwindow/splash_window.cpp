@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "core/ui_texts.h"
+#include "core/version.h"
 #include "mainwindow/window_style.h"
 #include "mainwindow/window_texts.h"
 

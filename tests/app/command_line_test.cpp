@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 using Arguments = std::vector<std::string>;
@@ -69,4 +71,14 @@ TEST(ProgramOptionsTest, ImportTakesTheFormatAndFileAfterIt) {
   EXPECT_EQ(import.optionArguments, (std::vector<std::string>{"kiss", "/jobs/a b.kss"}));
   EXPECT_TRUE(import.jobArguments.empty());
   EXPECT_EQ(ParseProgramOptions({"a.cut", "--import"}).action, ProgramOptions::Action::RunJob);
+}
+
+TEST(StockFileArgumentTest, OnlyOneStockFileNameOpensAJob) {
+  const std::string here = std::filesystem::current_path().string();
+  EXPECT_EQ(StockFileArgument({"Tower.stk"}), here + "/Tower.stk");
+  EXPECT_EQ(StockFileArgument({"/jobs/a,b/../T.STK"}), "/jobs/T.STK");
+  for (const std::vector<std::string>& other : std::vector<std::vector<std::string>>{
+           {}, {"a.cut"}, {"a.stk", "b.cut"}, {"a.stk;b.cut"}, {"stk"}}) {
+    EXPECT_EQ(StockFileArgument(other), "") << JoinArguments(other);
+  }
 }

@@ -57,9 +57,9 @@ class MainWindowFixture {
 
   // Starts the program as main does, on the settings store and data folder
   // of the environment, and presses OK on the splash window, which shows the
-  // main window.
-  bool Start() {
-    window = StartInteractive(job, dialogs, {});
+  // main window. A stock file given is the one `brx FILE.stk` names.
+  bool Start(const std::string& stockFile = {}) {
+    window = StartInteractive(job, dialogs, {}, stockFile);
     auto* splash = window->findChild<frmSplash*>();
     if (splash == nullptr) return false;
     QTest::mouseClick(splash->findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);

@@ -1,12 +1,17 @@
 // A user across restarts: each session starts through the start-up code that
 // main runs, on one settings store and one data folder, acts as a user does
 // and ends with File > Exit; the next session shows what the user left.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDir>
+#include <QLocalSocket>
+#include <QProcess>
 #include <QRadioButton>
 
 #include "app/settings_dialog.h"
 #include "app/settings_texts.h"
+#include "app/single_instance.h"
 #include "core/ui_texts.h"
 #include "main_window_fixture.h"
 #include "mainwindow/window_texts.h"
@@ -21,16 +26,17 @@ class AccountScope {
     for (const char* name : kNames) saved_.append(qgetenv(name));
     qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("USERPROFILE", home_.path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home_.path().toLocal8Bit());  // a folder of mode 700
   }
   ~AccountScope() {
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 3; ++i)
       saved_[i].isNull() ? qunsetenv(kNames[i]) : qputenv(kNames[i], saved_[i]);
   }
   QString DataFile(const QString& name) const { return home_.filePath("BRX/" + name); }
   QString Path(const QString& name) const { return home_.filePath(name); }
 
  private:
-  static constexpr const char* kNames[2] = {"XDG_CONFIG_HOME", "USERPROFILE"};
+  static constexpr const char* kNames[3] = {"XDG_CONFIG_HOME", "USERPROFILE", "XDG_RUNTIME_DIR"};
   QTemporaryDir home_;
   QList<QByteArray> saved_;
 };
@@ -76,6 +82,27 @@ void End(std::unique_ptr<MainWindowFixture>& w) {
 frmSettings* OpenSettings(const MainWindowFixture& w) {
   QTest::mouseDClick(w.Get<QLineEdit>("txtKerf"), Qt::LeftButton);
   return w.window->findChild<frmSettings*>();
+}
+
+void WriteText(const QString& path, const QString& text) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(text.toLatin1());
+}
+
+QString ReadText(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+// Sends one request to the running copy's socket as any process could.
+void Send(const QString& socketPath, const QByteArray& request) {
+  QLocalSocket socket;
+  socket.connectToServer(socketPath);
+  QVERIFY(socket.waitForConnected(1000));
+  socket.write(request);
+  QVERIFY(socket.waitForBytesWritten(1000));
+  socket.disconnectFromServer();
 }
 
 }  // namespace
@@ -138,6 +165,111 @@ class StartJourneyTest : public QObject {
     Trigger(*w, "mnuFileOpen");
     TypeMaterial(*w, QStringLiteral("W8X31"));
     QCOMPARE(Shown(*w), left);
+  }
+
+  // brx FILE.stk opens that job as File Open would; a name that is not a
+  // regular file is said so and the last job opens.
+  void aStockFileGivenOpensItsJob_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("stock file") << QStringLiteral("Tower.stk") << QString();
+    QTest::newRow("missing") << QStringLiteral("Gone.stk") << QStringLiteral(" does not exist");
+    QTest::newRow("folder") << QStringLiteral("Dir.stk")
+                            << QStringLiteral(" is not a regular file");
+  }
+  void aStockFileGivenOpensItsJob() {
+    QFETCH(QString, name);
+    QFETCH(QString, problem);
+    QVERIFY(w->Start());
+    EnterJob(*w);
+    Trigger(*w, "mnuFileSave");
+    const QStringList last = Shown(*w);
+    End(w);
+    QDir().mkpath(account->Path(QStringLiteral("Dir.stk")));
+    WriteText(account->Path(QStringLiteral("Tower.stk")), StockFile({"W8X31,T1,2,300000"}));
+    WriteText(account->Path(QStringLiteral("Tower.cut")), CutFile({"T9,W8X31,5,80000"}));
+
+    w = std::make_unique<MainWindowFixture>();
+    const QString path = account->Path(name);
+    QVERIFY(w->Start(path.toStdString()));
+    if (!problem.isEmpty()) {
+      QCOMPARE(w->dialogs.MessageTexts(),
+               QStringList{QString::fromLatin1(texts::kJobFileText) + path + problem});
+      QCOMPARE(Shown(*w), last);
+      return;
+    }
+    QVERIFY(w->dialogs.messages.empty());
+    QCOMPARE(w->Text("txtStockFileName"), path);
+    QCOMPARE(w->Lines("LstStock").size(), 1);
+    QCOMPARE(w->Lines("LstCut").size(), 1);
+    QVERIFY(w->Lines("LstCut")[0].contains(QStringLiteral("T9")));
+    QCOMPARE(w->job.cut_filename, account->Path(QStringLiteral("Tower.cut")).toStdString());
+    // The job opened is the job saved: an edit and Save write Tower's files.
+    w->TypeCut(QStringLiteral("1"), QStringLiteral("50000"), QStringLiteral("T10"));
+    w->Click("btnAddCut");
+    Trigger(*w, "mnuFileSave");
+    QVERIFY(ReadText(account->Path(QStringLiteral("Tower.cut"))).contains(QStringLiteral("T10")));
+  }
+
+  // The running copy's socket is the user's alone and takes only a
+  // well-formed request: hostile ones change nothing, and a second brx given
+  // a stock file hands it over, which asks about unsaved edits first.
+  void aSecondCopyHandsItsFileOver() {
+    QVERIFY(w->Start());
+    SingleInstance instance(SingleInstance::PrivateFolder());
+    QVERIFY(instance.TryAcquire());
+    ListenForHandOver(instance, *w->window);
+    struct stat info {};
+    QCOMPARE(lstat(QFile::encodeName(instance.SocketPath()).constData(), &info), 0);
+    QVERIFY(S_ISSOCK(info.st_mode) && (info.st_mode & 077) == 0);
+
+    EnterJob(*w);
+    const QStringList edited = Shown(*w);
+    const QString tower = account->Path(QStringLiteral("Tower.stk"));
+    WriteText(tower, StockFile({"W8X31,T1,2,300000"}));
+    WriteText(account->Path(QStringLiteral("Tower.cut")), CutFile({"T9,W8X31,5,80000"}));
+    QDir().mkpath(account->Path(QStringLiteral("Dir.stk")));
+    // Each names a real file, but not as one well-formed request.
+    const QByteArray path = tower.toLocal8Bit();
+    const QByteArray overlong = QByteArray(SingleInstance::kMaxHandOverPath, '/') + path + '\n';
+    for (const QByteArray& request :
+         {QByteArray("\x01\xff garbage \0 " + path), path, path + "\n" + path + "\n",
+          QByteArray("Tower.stk\n"), overlong, account->Path("Dir.stk").toLocal8Bit() + '\n',
+          path + "\r\n"}) {
+      Send(instance.SocketPath(), request);
+    }
+    QTest::qWait(500);
+    QCOMPARE(Shown(*w), edited);
+    QVERIFY(w->job.dataChanged);
+    QVERIFY(w->dialogs.questions.empty() && w->dialogs.messages.empty());
+
+    // The real program, started as a file manager starts it.
+    w->dialogs.answers = {Answer::No};
+    QProcess second;
+    second.setWorkingDirectory(account->Path(QString()));
+    second.start(QStringLiteral(BRX_EXECUTABLE), {QStringLiteral("Tower.stk")});
+    QVERIFY(second.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_COMPARE(w->Text("txtStockFileName"), tower);
+    QCOMPARE(w->dialogs.questions.size(), 1u);
+    QCOMPARE(w->dialogs.questions[0].text, QString::fromLatin1(texts::kSaveChanges));
+    QVERIFY(w->Lines("LstCut").join(' ').contains(QStringLiteral("T9")));
+    QVERIFY(w->dialogs.messages.empty());
+  }
+
+  // Without a private runtime folder the lock and socket go to a folder of
+  // mode 700 of the user's own.
+  void anOpenRuntimeFolderIsNotUsed() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QVERIFY(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::ReadOther | QFile::ExeOther));
+    const QString folder = SingleInstance::PrivateFolder();
+    QVERIFY(!folder.isEmpty() && folder != runtime);
+    struct stat info {};
+    QCOMPARE(lstat(QFile::encodeName(folder).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, 0700u);
+    QCOMPARE(info.st_uid, getuid());
   }
 
   // Restore Defaults with unsaved edits asks first; each answer keeps its
