@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-// Locale-independent number reading and writing shared by every Part.
+// Locale-independent number reading and writing shared by every subsystem.
 
 // The leading-number rule: blanks (space, tab, line feed) are skipped wherever
 // they stand; then an optional sign, digits with an optional point and
