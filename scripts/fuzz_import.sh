@@ -14,7 +14,7 @@ engine_sources=(
   src/core/brx_error.cpp src/core/job_state.cpp src/core/length_text.cpp
   src/core/number_text.cpp src/core/safe_file.cpp src/core/text_util.cpp
   src/import/field_split.cpp src/import/import_files.cpp
-  src/import/kiss_import.cpp src/import/winest_import.cpp
+  src/import/kiss_import.cpp src/import/winest_import.cpp src/jobfiles/record_io.cpp
 )
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fno-sanitize-recover=all -Isrc -Itests)
 
