@@ -6,7 +6,6 @@ void BatchFrontend::ShowMessage(const std::string& title, const std::string& tex
   std::string line = title + ": " + text;
   std::replace(line.begin(), line.end(), '\r', '\n');
   errors_ << line << '\n' << std::flush;
-  ++messageCount_;
 }
 
 Answer BatchFrontend::AskYesNo(const std::string& title, const std::string& text) {

@@ -32,11 +32,7 @@ class BatchFrontend : public Frontend {
   void PumpEvents() override {}
   void PauseWithEvents(int) override {}
 
-  // Number of messages written so far.
-  int MessageCount() const { return messageCount_; }
-
  private:
   std::ostream& errors_;
   std::vector<std::string> materials_;
-  int messageCount_ = 0;
 };

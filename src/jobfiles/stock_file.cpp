@@ -302,7 +302,3 @@ void LoadMaterials(JobState& job, Frontend& frontend) {
   }
   frontend.SetMaterialEntries(entries);
 }
-
-bool IsMaterialListed(const Frontend& frontend, const std::string& material) {
-  return IsListed(frontend.MaterialEntries(), material);
-}

@@ -16,4 +16,3 @@ bool ReadStockFile(JobState& job, Frontend& frontend);
 bool WriteStockFile(JobState& job, Frontend& frontend);
 // Fills the material box from the cut file, then the stock file.
 void LoadMaterials(JobState& job, Frontend& frontend);
-bool IsMaterialListed(const Frontend& frontend, const std::string& material);

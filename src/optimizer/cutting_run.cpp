@@ -75,7 +75,6 @@ CuttingRunResult RunCuttingLocked(JobState& job, Frontend& frontend, int level) 
   const OptimizerKind optimizer = OptimizerNamed(job.optimizer).value_or(OptimizerKind::Classic);
   job.planLowerBound = RunOptimizer(optimizer, job, frontend, level).lowerBound;
   frontend.PumpEvents();
-  frontend.PumpEvents();
   frontend.ShowProgressWindow(false);
 
   CuttingRunResult result;

@@ -67,11 +67,6 @@ void LinearProgram::SetColumnBounds(int column, double lower, double upper) {
   boundsChanged_ = true;
 }
 
-void LinearProgram::SetRowBounds(int row, double lower, double upper) {
-  solver_->simplex.setRowBounds(row, lower, upper);
-  boundsChanged_ = true;
-}
-
 int LinearProgram::RowCount() const { return solver_->simplex.numberRows(); }
 int LinearProgram::ColumnCount() const { return solver_->simplex.numberColumns(); }
 double LinearProgram::ColumnLower(int column) const {

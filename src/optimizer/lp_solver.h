@@ -44,7 +44,6 @@ class LinearProgram {
   int AddRow(double lower, double upper);
   int AddColumn(double cost, double lower, double upper, const std::vector<Entry>& entries);
   void SetColumnBounds(int column, double lower, double upper);
-  void SetRowBounds(int row, double lower, double upper);
   int RowCount() const;
   int ColumnCount() const;
   double ColumnLower(int column) const;

@@ -433,21 +433,6 @@ double ShortestFreePieceLength(const JobState& job) {
   return shortest;
 }
 
-bool NextSelection(int n, int k, bool firstCall, Selection& selection) {
-  if (firstCall) {
-    for (int i = 0; i < k; ++i) selection[i] = static_cast<std::int16_t>(i);
-  } else if (selection[k - 1] < n - 1) {
-    ++selection[k - 1];
-  } else {
-    // The positions after j already hold their highest values.
-    int j = k - 2;
-    while (selection[j] >= n - k + j) --j;
-    assert(j >= 0);
-    ++selection[j];
-  }
-  return selection[0] >= n - k;
-}
-
 void CommitBar(JobState& job, int stockRow, int& freeCount) {
   StockItem& row = job.stock[stockRow];
   // Orderable rows (30000) and any quantity of 1000 or more never run out.

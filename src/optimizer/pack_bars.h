@@ -36,11 +36,6 @@ void PackBars(JobState& job, Frontend& frontend, int level,
 // The smallest length among unassigned pieces, or 100000 when none is shorter.
 double ShortestFreePieceLength(const JobState& job);
 
-// Moves `selection` to the next selection of k of the n free positions in the
-// walk order (the first call gives 0 … k-1). True when the selection now held
-// is the last one for n and k; it must not be called again after that.
-bool NextSelection(int n, int k, bool firstCall, Selection& selection);
-
 // Cuts the bar at `barCount` from stock row `stockRow`: takes one bar from the
 // row (quantities 1 to 999 only), marks the bar's pieces used, rebuilds
 // `freePieces` and sets `freeCount` to its length, and counts the bar.

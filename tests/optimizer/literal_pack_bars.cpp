@@ -1,11 +1,27 @@
 #include "optimizer/literal_pack_bars.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "core/job_state.h"
 #include "core/number_text.h"
 #include "optimizer/pack_bars.h"
+
+bool NextSelection(int n, int k, bool firstCall, Selection& selection) {
+  if (firstCall) {
+    for (int i = 0; i < k; ++i) selection[i] = static_cast<std::int16_t>(i);
+  } else if (selection[k - 1] < n - 1) {
+    ++selection[k - 1];
+  } else {
+    // The positions after j already hold their highest values.
+    int j = k - 2;
+    while (selection[j] >= n - k + j) --j;
+    assert(j >= 0);
+    ++selection[j];
+  }
+  return selection[0] >= n - k;
+}
 
 void LiteralPackBars(JobState& job, int level) {
   const int pieceTotal = job.pieceCount;
