@@ -16,6 +16,7 @@
 #include "core/ui_texts.h"
 #include "core/version.h"
 #include "import/import_command.h"
+#include "import/import_texts.h"
 #include "mainwindow/pdf_command.h"
 
 namespace {
@@ -50,9 +51,6 @@ int RunPdf(int& argc, char** argv, const std::vector<std::string>& arguments) {
   return RunPdfCommand(arguments, job, frontend);
 }
 
-constexpr const char* kImportComplete = "Import Complete";
-constexpr const char* kImportUnsuccessful = "Import Unsuccessful";
-
 // brx --import kiss|winest FILE: the menu import after its file dialog, with
 // the messages on the error stream. The batch frontend shows no status, so
 // the outcome is written there too.
@@ -68,7 +66,8 @@ int RunImportCommandLine(const std::vector<std::string>& arguments) {
   LoadStartupSettings(job, frontend);
   const bool imported = RunImport(job, frontend, *format, arguments[1]);
   if (imported) SaveSettings(job);
-  std::cerr << (imported ? kImportComplete : kImportUnsuccessful) << '\n';
+  std::cerr << (imported ? import_texts::kImportComplete : import_texts::kImportUnsuccessful)
+            << '\n';
   return imported ? 0 : 1;
 }
 

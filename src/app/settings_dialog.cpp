@@ -167,7 +167,7 @@ void frmSettings::CreateBatchControls() {
 void frmSettings::CreateButtons() {
   btnClearSettings = Named(new QPushButton(Latin(texts::kRestoreDefaults)), "btnClearSettings",
                            texts::kRestoreDefaultsTip);
-  cmdOK = Named(new QPushButton(Latin(texts::kOK)), "cmdOK");
+  cmdOK = Named(new QPushButton(Latin(texts::kOk)), "cmdOK");
   for (QPushButton* button : {btnClearSettings, cmdOK}) button->setAutoDefault(false);
   connect(btnClearSettings, &QPushButton::clicked, this, &frmSettings::btnClearSettings_Click);
   connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);

@@ -42,7 +42,6 @@ inline constexpr const char* kBatchFrameTip =
 inline constexpr const char* kChooseFolder = "...";
 inline constexpr const char* kRestoreDefaults = "Restore Defaults";
 inline constexpr const char* kRestoreDefaultsTip = "Restores all program defaults";
-inline constexpr const char* kOK = "OK";
 inline constexpr const char* kUnitChangeQuestion =
     "The lengths in this job are not converted when the unit changes. Change the unit anyway?";
 

@@ -5,6 +5,7 @@ namespace texts {
 
 inline constexpr const char* kProgramTitle = "Brx";
 inline constexpr const char* kErrorTitle = "Error";
+inline constexpr const char* kOk = "OK";
 // The material of a new job and of the first start.
 inline constexpr const char* kNewJobMaterial = "Select/Enter material description";
 // The status that names the job file after an open or an import.

@@ -16,8 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kImportComplete = "Import Complete";
-constexpr const char* kImportUnsuccessful = "Import Unsuccessful";
 // Only the KISS import asks for a material after its file name.
 constexpr const char* kSelectMaterialHint = "          Select material from list.";
 
@@ -90,15 +88,15 @@ bool ImportCutList(JobState& job, Frontend& frontend, ImportFormat format,
   const ImportFileNames names = ImportFileNamesFor(path);
   if (const std::string refusal = RefusalOf(path, names.cutFile); !refusal.empty()) {
     frontend.ShowMessage(texts::kProgramTitle, import_texts::kCannotImport + path + refusal);
-    frontend.ShowStatus(kImportUnsuccessful);
+    frontend.ShowStatus(import_texts::kImportUnsuccessful);
     return false;
   }
   if (!RunReader(job, frontend, format, path, names.cutFile)) {
-    frontend.ShowStatus(kImportUnsuccessful);
+    frontend.ShowStatus(import_texts::kImportUnsuccessful);
     return false;
   }
   TakeFileNames(job, names);
-  frontend.ShowStatus(kImportComplete);
+  frontend.ShowStatus(import_texts::kImportComplete);
   frontend.ShowStockFileName(job.stock_filename);
   job.dataChanged = false;
   const std::string hint = format == ImportFormat::Kiss ? kSelectMaterialHint : "";

@@ -3,6 +3,10 @@
 // Texts shared by the KISS and WinEstimator imports.
 namespace import_texts {
 
+// The outcome of an import, in the status bar and on the command line.
+inline constexpr const char* kImportComplete = "Import Complete";
+inline constexpr const char* kImportUnsuccessful = "Import Unsuccessful";
+
 inline constexpr const char* kItemsNotProcessed =
     "Some line items were not processed due to unrecognized file formatting.";
 

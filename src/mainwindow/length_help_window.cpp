@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "core/ui_texts.h"
 #include "mainwindow/window_style.h"
 #include "mainwindow/window_texts.h"
 

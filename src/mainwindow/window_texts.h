@@ -137,7 +137,6 @@ inline constexpr const char* kExitButton = "EXIT";
 
 // Splash window and length help.
 inline constexpr const char* kVersionPrefix = "v ";
-inline constexpr const char* kOk = "OK";
 inline constexpr const char* kLengthHelpCaption = "Length Help";
 inline constexpr const char* kLengthHelpText =
     "For Feet and Inches mode enter feet as a 2 digit number followed by inches as a two digit "
