@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 #include "core/ui_texts.h"
 #include "mainwindow/cutting_progress_window.h"
@@ -112,6 +113,36 @@ void PressOnEnter(QLineEdit* field, QPushButton* button) {
   QObject::connect(field, &QLineEdit::returnPressed, button, [button] {
     if (button->isEnabled()) button->click();
   });
+}
+
+// The parts of a list frame: the list, three captioned entry fields with
+// their width shares, the help button and the row of command buttons, the
+// first of which is the frame's Add.
+struct ListFrameParts {
+  QListWidget* list;
+  std::array<const char*, 3> captions;
+  std::array<QLineEdit*, 3> fields;
+  std::array<int, 3> widthShares;
+  QPushButton* help;
+  QHBoxLayout* buttons;
+  QPushButton* add;
+};
+
+// Lays out a list frame: the list on top takes the spare height, the
+// captions and fields below it, then the buttons.
+void LayOutListFrame(QGroupBox* frame, const ListFrameParts& parts) {
+  auto* layout = new QGridLayout(frame);
+  layout->addWidget(parts.list, 0, 0, 1, 4);
+  for (int column = 0; column < 3; ++column) {
+    layout->addWidget(AddLabel(frame, parts.captions[column]), 1, column);
+    layout->addWidget(parts.fields[column], 2, column);
+    layout->setColumnStretch(column, parts.widthShares[column]);
+    PressOnEnter(parts.fields[column], parts.add);
+  }
+  layout->addWidget(parts.help, 2, 3);
+  layout->addLayout(parts.buttons, 3, 0, 1, 4);
+  layout->setRowStretch(0, 1);
+  ScopeAccessKey(parts.add, frame);
 }
 
 }  // namespace
@@ -214,23 +245,14 @@ QGroupBox* frmMain::CreateStockFrame(QWidget* canvas) {
   btnNewMaterial = AddButton(FraStockMtl, "btnNewMaterial", texts::kNewMaterial);
 
   // Length, quantity and bin in the widths 1680, 720 and 1680 of the design.
-  auto* layout = new QGridLayout(FraStockMtl);
-  layout->addWidget(LstStock, 0, 0, 1, 4);
-  layout->addWidget(AddLabel(FraStockMtl, texts::kLengthLabel), 1, 0);
-  layout->addWidget(AddLabel(FraStockMtl, texts::kQtyLabel), 1, 1);
-  layout->addWidget(AddLabel(FraStockMtl, texts::kBinLabel), 1, 2);
-  layout->addWidget(TxtStockLength, 2, 0);
-  layout->addWidget(txtStockQty, 2, 1);
-  layout->addWidget(txtBin, 2, 2);
-  layout->addWidget(btnfis, 2, 3);
-  layout->addLayout(ButtonRow({btnAddStock, btnChangeStock, btnDeleteStock, btnNewMaterial}), 3, 0,
-                    1, 4);
-  layout->setColumnStretch(0, 7);
-  layout->setColumnStretch(1, 3);
-  layout->setColumnStretch(2, 7);
-  layout->setRowStretch(0, 1);
-  ScopeAccessKey(btnAddStock, FraStockMtl);
-  for (QLineEdit* field : {TxtStockLength, txtStockQty, txtBin}) PressOnEnter(field, btnAddStock);
+  LayOutListFrame(FraStockMtl,
+                  {LstStock,
+                   {texts::kLengthLabel, texts::kQtyLabel, texts::kBinLabel},
+                   {TxtStockLength, txtStockQty, txtBin},
+                   {7, 3, 7},
+                   btnfis,
+                   ButtonRow({btnAddStock, btnChangeStock, btnDeleteStock, btnNewMaterial}),
+                   btnAddStock});
   return FraStockMtl;
 }
 
@@ -248,24 +270,15 @@ QGroupBox* frmMain::CreateCutFrame(QWidget* canvas) {
   btnDelCut = AddButton(FraCutLst, "btnDelCut", texts::kDelete, texts::kDeleteCutTip);
 
   // Quantity, length and mark in the widths 840, 1800 and 2040 of the design.
-  auto* layout = new QGridLayout(FraCutLst);
-  layout->addWidget(LstCut, 0, 0, 1, 4);
-  layout->addWidget(AddLabel(FraCutLst, texts::kQtyLabel), 1, 0);
-  layout->addWidget(AddLabel(FraCutLst, texts::kLengthLabel), 1, 1);
-  layout->addWidget(AddLabel(FraCutLst, texts::kIdentificationLabel), 1, 2);
-  layout->addWidget(txtCutQty, 2, 0);
-  layout->addWidget(txtCutLength, 2, 1);
-  layout->addWidget(txtDescrCut, 2, 2);
-  layout->addWidget(Command1, 2, 3);
   auto* buttons = ButtonRow({btnAddCut, btnChangeCut, btnDelCut});
   buttons->addStretch(1);
-  layout->addLayout(buttons, 3, 0, 1, 4);
-  layout->setColumnStretch(0, 4);
-  layout->setColumnStretch(1, 9);
-  layout->setColumnStretch(2, 10);
-  layout->setRowStretch(0, 1);
-  ScopeAccessKey(btnAddCut, FraCutLst);
-  for (QLineEdit* field : {txtCutQty, txtCutLength, txtDescrCut}) PressOnEnter(field, btnAddCut);
+  LayOutListFrame(FraCutLst, {LstCut,
+                              {texts::kQtyLabel, texts::kLengthLabel, texts::kIdentificationLabel},
+                              {txtCutQty, txtCutLength, txtDescrCut},
+                              {4, 9, 10},
+                              Command1,
+                              buttons,
+                              btnAddCut});
   return FraCutLst;
 }
 
