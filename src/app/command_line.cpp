@@ -54,9 +54,11 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
 
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
   ProgramOptions options;
-  if (!arguments.empty() && (arguments.front() == "--pdf" || arguments.front() == "--import")) {
-    options.action = arguments.front() == "--pdf" ? ProgramOptions::Action::WritePdf
-                                                  : ProgramOptions::Action::Import;
+  if (!arguments.empty() && (arguments.front() == "--pdf" || arguments.front() == "--diagrams" ||
+                             arguments.front() == "--import")) {
+    options.action = arguments.front() == "--pdf"        ? ProgramOptions::Action::WritePdf
+                     : arguments.front() == "--diagrams" ? ProgramOptions::Action::WriteDiagrams
+                                                         : ProgramOptions::Action::Import;
     options.optionArguments.assign(arguments.begin() + 1, arguments.end());
     return options;
   }
@@ -97,6 +99,9 @@ std::string UsageText() {
          "                           the same with the optimizer chosen for this run\n"
          "  brx --pdf REPORT.bxl OUT.pdf [MATERIAL]\n"
          "                           write a report's printed pages to a PDF file\n"
+         "  brx --diagrams EXPORT OUT.pdf|OUT.svg\n"
+         "                           draw the cutting diagrams of an export file as\n"
+         "                           PDF pages or one SVG drawing\n"
          "  brx --import kiss|winest FILE\n"
          "                           import a KISS or WinEstimator cut list into a\n"
          "                           job beside it without a window\n"

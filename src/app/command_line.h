@@ -14,10 +14,18 @@ std::string JoinArguments(const std::vector<std::string>& arguments);
 
 // What the options before the job arguments ask for.
 struct ProgramOptions {
-  enum class Action { RunJob, PrintHelp, PrintVersion, WritePdf, Import, UsageError };
+  enum class Action {
+    RunJob,
+    PrintHelp,
+    PrintVersion,
+    WritePdf,
+    WriteDiagrams,
+    Import,
+    UsageError
+  };
   Action action = Action::RunJob;
   std::vector<std::string> jobArguments;     // everything that is not an option
-  std::vector<std::string> optionArguments;  // the arguments after --pdf or --import
+  std::vector<std::string> optionArguments;  // the arguments after --pdf, --diagrams or --import
   std::string optimizer;                     // the --optimizer= name, or empty
   std::string error;                         // why the options are a UsageError
 };

@@ -15,6 +15,7 @@
 #include "core/job_state.h"
 #include "core/ui_texts.h"
 #include "core/version.h"
+#include "diagrams/diagrams_command.h"
 #include "import/import_command.h"
 #include "import/import_texts.h"
 #include "mainwindow/pdf_command.h"
@@ -51,6 +52,14 @@ int RunPdf(int& argc, char** argv, const std::vector<std::string>& arguments) {
   return RunPdfCommand(arguments, job, frontend);
 }
 
+// The cutting diagrams of an export file, as PDF pages or one SVG drawing.
+int RunDiagrams(int& argc, char** argv, const std::vector<std::string>& arguments) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  BatchFrontend frontend(std::cerr);
+  return RunDiagramsCommand(arguments, frontend);
+}
+
 // brx --import kiss|winest FILE: the menu import after its file dialog, with
 // the messages on the error stream. The batch frontend shows no status, so
 // the outcome is written there too.
@@ -83,6 +92,8 @@ int main(int argc, char** argv) {
     case ProgramOptions::Action::PrintVersion: std::cout << texts::kVersion << '\n'; return 0;
     case ProgramOptions::Action::PrintHelp: std::cout << UsageText(); return 0;
     case ProgramOptions::Action::WritePdf: return RunPdf(argc, argv, options.optionArguments);
+    case ProgramOptions::Action::WriteDiagrams:
+      return RunDiagrams(argc, argv, options.optionArguments);
     case ProgramOptions::Action::Import: return RunImportCommandLine(options.optionArguments);
     case ProgramOptions::Action::UsageError: return ReportUsageError(options.error);
     case ProgramOptions::Action::RunJob: break;

@@ -7,6 +7,10 @@
 class QPrinter;
 class QWidget;
 
+// What a print holds: the report, the cutting diagrams, or the report followed
+// by the diagrams.
+enum class PrintContent { Report, Diagrams, Both };
+
 // Everything the windows ask the user through the platform's modal dialogs,
 // and the one call that hands a web address to the desktop. Tests answer
 // through a scripted implementation, so no test ever waits on a dialog.
@@ -31,8 +35,9 @@ class Dialogs {
                                     const QString& folder) = 0;
 
   // The print dialog and the page setup dialog; false when cancelled. The
-  // printer keeps what was chosen, the number of copies included.
-  virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
+  // printer keeps what was chosen, the number of copies included; the print
+  // dialog also offers the choice of content, opening on `content`.
+  virtual bool Print(QWidget* parent, QPrinter& printer, PrintContent& content) = 0;
   virtual bool PageSetup(QWidget* parent, QPrinter& printer) = 0;
 
   // Asks the desktop to open a web address; failures are not reported.
@@ -50,7 +55,7 @@ class QtDialogs : public Dialogs {
   QString SaveFileName(QWidget* parent, const QString& proposed, const QString& filter,
                        const QString& selectedFilter) override;
   QString ExistingDirectory(QWidget* parent, const QString& title, const QString& folder) override;
-  bool Print(QWidget* parent, QPrinter& printer) override;
+  bool Print(QWidget* parent, QPrinter& printer, PrintContent& content) override;
   bool PageSetup(QWidget* parent, QPrinter& printer) override;
   void OpenUrl(const QString& url) override;
 };

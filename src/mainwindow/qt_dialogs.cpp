@@ -4,8 +4,12 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QUrl>
+#include <QVBoxLayout>
+#include <array>
 
+#include "diagrams/diagram_texts.h"
 #include "mainwindow/dialogs.h"
 
 namespace {
@@ -53,9 +57,30 @@ QString QtDialogs::ExistingDirectory(QWidget* parent, const QString& title, cons
   return QFileDialog::getExistingDirectory(parent, title, folder);
 }
 
-bool QtDialogs::Print(QWidget* parent, QPrinter& printer) {
+bool QtDialogs::Print(QWidget* parent, QPrinter& printer, PrintContent& content) {
   QPrintDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
+  // The choice of content is a tab of its own among the dialog's options.
+  auto* choice = new QWidget(&dialog);
+  choice->setWindowTitle(QString::fromLatin1(diagram_texts::kPrintChoiceTab));
+  auto* layout = new QVBoxLayout(choice);
+  const std::array<std::pair<PrintContent, const char*>, 3> options = {{
+      {PrintContent::Report, diagram_texts::kPrintReport},
+      {PrintContent::Diagrams, diagram_texts::kPrintDiagrams},
+      {PrintContent::Both, diagram_texts::kPrintBoth},
+  }};
+  std::array<QRadioButton*, 3> buttons{};
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    buttons[i] = new QRadioButton(QString::fromLatin1(options[i].second), choice);
+    buttons[i]->setChecked(options[i].first == content);
+    layout->addWidget(buttons[i]);
+  }
+  layout->addStretch();
+  dialog.setOptionTabs({choice});
+  if (dialog.exec() != QDialog::Accepted) return false;
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    if (buttons[i]->isChecked()) content = options[i].first;
+  }
+  return true;
 }
 
 bool QtDialogs::PageSetup(QWidget* parent, QPrinter& printer) {

@@ -12,6 +12,9 @@
 #include "core/brx_error.h"
 #include "core/frontend.h"
 #include "core/job_state.h"
+#include "core/ui_texts.h"
+#include "diagrams/diagram_pages.h"
+#include "diagrams/export_diagram.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/qt_text.h"
 #include "mainwindow/report_view.h"
@@ -38,16 +41,6 @@ constexpr int kPdfResolution = 1200;
 
 double Points(const QPaintDevice& device, double points) {
   return points * device.logicalDpiY() / 72.0;
-}
-
-// The report font, or the system's fixed-pitch font where that family is
-// missing, so that the report's columns stay aligned.
-QFont FixedPitchFont(double points, bool bold) {
-  QFont font = ReportFont();
-  if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
 }
 
 // The header and report fonts, scaled together so that the widest header,
@@ -101,13 +94,7 @@ class PageFitter {
 // the report lines.
 void PaintPage(QPainter& painter, const QPaintDevice& device, const PageFonts& fonts,
                const PrintedPage& page) {
-  double y = 0;
-  painter.setFont(fonts.header);
-  const QFontMetricsF header(painter.font(), &device);
-  painter.drawText(QPointF(0, y + header.ascent()), ToQt(page.header));
-  y += header.lineSpacing() + Points(device, kRuleOffsetPoints);
-  painter.setPen(QPen(Qt::black, Points(device, kRuleWidthPoints)));
-  painter.drawLine(QPointF(0, y), QPointF(device.width(), y));
+  double y = PaintPageHeader(painter, device, fonts.header, page.header);
 
   painter.setFont(fonts.body);
   const QFontMetricsF body(painter.font(), &device);
@@ -118,16 +105,20 @@ void PaintPage(QPainter& painter, const QPaintDevice& device, const PageFonts& f
   }
 }
 
-// Paints `copies` whole copies of the report, each numbered from page 1.
-bool PaintReport(const std::vector<std::string>& lines, const std::string& material,
-                 const std::string& linesPerPage, Frontend& frontend, QPagedPaintDevice& device,
-                 int copies) {
+// Paints `copies` whole copies: the report's pages (when there are lines),
+// then the diagram pages (when there is a diagram), numbered on from them;
+// each copy numbered from page 1.
+bool PaintDocument(const std::vector<std::string>* lines, const PlanDiagram* diagram,
+                   const std::string& material, const std::string& linesPerPage, Frontend& frontend,
+                   QPagedPaintDevice& device, int copies) {
   QPainter painter;
   if (!painter.begin(&device)) {
     ShowError(frontend, MakeError(kErrDeviceIo));
     return false;
   }
-  const std::vector<PrintedPage> pages = LayOutReportPages(lines, material, linesPerPage);
+  const std::vector<PrintedPage> pages = lines != nullptr
+                                             ? LayOutReportPages(*lines, material, linesPerPage)
+                                             : std::vector<PrintedPage>{};
   const PageFonts fonts = PageFitter(device, pages, ReportLinesPerPage(linesPerPage)).Fonts();
   bool firstPage = true;
   for (int copy = 0; copy < copies; ++copy) {
@@ -137,11 +128,52 @@ bool PaintReport(const std::vector<std::string>& lines, const std::string& mater
       PaintPage(painter, device, fonts, page);
       frontend.PumpEvents();
     }
+    if (diagram != nullptr) {
+      PaintDiagramPages(painter, device, *diagram, material, static_cast<int>(pages.size()),
+                        !firstPage, frontend);
+      firstPage = false;
+    }
   }
   return painter.end();
 }
 
+bool PaintReport(const std::vector<std::string>& lines, const std::string& material,
+                 const std::string& linesPerPage, Frontend& frontend, QPagedPaintDevice& device,
+                 int copies) {
+  return PaintDocument(&lines, nullptr, material, linesPerPage, frontend, device, copies);
+}
+
 }  // namespace
+
+QFont FixedPitchFont(double points, bool bold) {
+  QFont font = ReportFont();
+  if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+QFont PageHeaderFont(const QPaintDevice& device, const std::string& header) {
+  double scale = 1.0;
+  while (scale > kSmallestScale) {
+    const QFont font = FixedPitchFont(kHeaderPoints * scale, true);
+    if (QFontMetricsF(font, &device).horizontalAdvance(ToQt(header)) <= device.width()) return font;
+    scale *= kShrinkStep;
+  }
+  return FixedPitchFont(kHeaderPoints * scale, true);
+}
+
+double PaintPageHeader(QPainter& painter, const QPaintDevice& device, const QFont& font,
+                       const std::string& header) {
+  double y = 0;
+  painter.setFont(font);
+  const QFontMetricsF metrics(painter.font(), &device);
+  painter.drawText(QPointF(0, y + metrics.ascent()), ToQt(header));
+  y += metrics.lineSpacing() + Points(device, kRuleOffsetPoints);
+  painter.setPen(QPen(Qt::black, Points(device, kRuleWidthPoints)));
+  painter.drawLine(QPointF(0, y), QPointF(device.width(), y));
+  return y;
+}
 
 QPageLayout DefaultReportPageLayout() {
   const bool inches = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
@@ -199,13 +231,34 @@ ReportPrinting::ReportPrinting(const JobState& job, Frontend& frontend, Dialogs&
   UseDefaultReportPage(printer_);
 }
 
+DiagramSource ReportPrinting::Diagram() const { return LastRunDiagram(job_, frontend_); }
+
 void ReportPrinting::PageSetup(QWidget* parent) { dialogs_.PageSetup(parent, printer_); }
 
-void ReportPrinting::Print(QWidget* parent) {
+void ReportPrinting::Print(QWidget* parent, PrintContent content) {
   printer_.setCopyCount(1);
-  if (!dialogs_.Print(parent, printer_)) return;
+  if (!dialogs_.Print(parent, printer_, content)) return;
   // The copies are printed one after the other, each a whole report.
   const int copies = printer_.copyCount();
   printer_.setCopyCount(1);
-  PrintReport(job_.reportFileName, job_.matl, job_.linesPerPage, frontend_, printer_, copies);
+  if (content == PrintContent::Report) {
+    PrintReport(job_.reportFileName, job_.matl, job_.linesPerPage, frontend_, printer_, copies);
+    return;
+  }
+  const DiagramSource source = Diagram();
+  if (!source.diagram) {
+    frontend_.ShowMessage(texts::kProgramTitle, source.note);
+    return;
+  }
+  std::vector<std::string> lines;
+  if (content == PrintContent::Both) {
+    try {
+      lines = ReadReportLines(job_.reportFileName);
+    } catch (const BrxError& error) {
+      ShowError(frontend_, error);
+      return;
+    }
+  }
+  PaintDocument(content == PrintContent::Both ? &lines : nullptr, &*source.diagram, job_.matl,
+                job_.linesPerPage, frontend_, printer_, copies);
 }

@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
 #include <QPageLayout>
 #include <QPrinter>
 #include <string>
 #include <vector>
 
+#include "diagrams/export_diagram.h"
+#include "mainwindow/dialogs.h"
+
 struct JobState;
-class Dialogs;
 class Frontend;
+class QPainter;
+class QPaintDevice;
 class QWidget;
 
 // The page reports print on unless the user sets up another: Letter where the
@@ -16,6 +21,15 @@ class QWidget;
 QPageLayout DefaultReportPageLayout();
 // Gives the printer that page, keeping any wider minimum margins it has.
 void UseDefaultReportPage(QPrinter& printer);
+
+// The report's fixed-pitch font, bold or regular, at the given point size.
+QFont FixedPitchFont(double points, bool bold);
+// The bold header font, shrunk from 12 points until the header fits the width.
+QFont PageHeaderFont(const QPaintDevice& device, const std::string& header);
+// Paints the page header line and the rule under it at the top of the page;
+// the distance from the top down to the rule.
+double PaintPageHeader(QPainter& painter, const QPaintDevice& device, const QFont& font,
+                       const std::string& header);
 
 // Prints the report file in pages with a header, a rule and page numbers,
 // `linesPerPage` lines to a page, in fixed-pitch type: 12-point bold header
@@ -38,11 +52,17 @@ class ReportPrinting {
  public:
   ReportPrinting(const JobState& job, Frontend& frontend, Dialogs& dialogs);
 
+  // The diagrams of the last run, or a note why there are none.
+  DiagramSource Diagram() const;
+
   // The printer setup dialog; cancelling does nothing.
   void PageSetup(QWidget* parent);
-  // The print dialog, then the job's report file as many times as the copies
-  // chosen. The page range chosen has no effect: the whole report prints.
-  void Print(QWidget* parent);
+  // The print dialog, offering the report, the diagrams of the last run or
+  // both (`content` is chosen when it opens), then what was chosen as many
+  // times as the copies chosen. The page range chosen has no effect: the
+  // whole report prints. Diagrams without a plan to draw are refused with a
+  // message that says why.
+  void Print(QWidget* parent, PrintContent content = PrintContent::Report);
 
  private:
   const JobState& job_;

@@ -7,9 +7,13 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStringList>
+#include <QTabWidget>
 #include <algorithm>
 
 #include "core/brx_error.h"
+#include "diagrams/diagram_texts.h"
+#include "diagrams/diagram_view.h"
+#include "diagrams/export_diagram.h"
 #include "mainwindow/qt_text.h"
 #include "mainwindow/report_printing.h"
 #include "mainwindow/report_view.h"
@@ -69,12 +73,23 @@ frmOutput::frmOutput(Frontend& frontend, ReportPrinting& printing, QWidget* pare
   buttons->addStretch(5985 - 3120 - 1695);
   buttons->addWidget(CommandButton2);
   buttons->addStretch(3120);
+  // The text report and the diagrams of the same run, a tab each.
+  auto* report = new QWidget(this);
+  auto* reportLayout = new QGridLayout(report);
+  reportLayout->setContentsMargins(0, 0, 0, 0);
+  reportLayout->addWidget(txtOutput, 0, 0);
+  reportLayout->addWidget(vsbScroll1, 0, 1);
+  reportLayout->setHorizontalSpacing(0);
+  diagram_ = new DiagramView(this);
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("reportTabs"));
+  tabs_->setDocumentMode(true);
+  tabs_->addTab(report, QString::fromLatin1(diagram_texts::kReportTab));
+  tabs_->addTab(diagram_, QString::fromLatin1(diagram_texts::kDiagramTab));
   auto* layout = new QGridLayout(this);
-  layout->addWidget(txtOutput, 0, 0);
-  layout->addWidget(vsbScroll1, 0, 1);
-  layout->addLayout(buttons, 1, 0, 1, 2);
+  layout->addWidget(tabs_, 0, 0);
+  layout->addLayout(buttons, 1, 0);
   layout->setRowStretch(0, 1);
-  layout->setHorizontalSpacing(0);
   FitToScreen(this, QSize(Px(kWidthTwips), Px(kHeightTwips)));
   connect(vsbScroll1, &QScrollBar::valueChanged, this, &frmOutput::vsbScroll1_Change);
   connect(btnPrint, &QPushButton::clicked, this, &frmOutput::btnPrint_Click);
@@ -96,6 +111,12 @@ void frmOutput::Load(const std::string& reportPath) {
   btnPrint->setEnabled(true);
   vsbScroll1->setValue(range.minimum);
   vsbScroll1_Change(vsbScroll1->value());
+  LoadDiagram();
+}
+
+void frmOutput::LoadDiagram() {
+  DiagramSource source = printing_.Diagram();
+  diagram_->SetDiagram(std::move(source.diagram), ToQt(source.note));
 }
 
 // The lines from `value` on, as many as the text box has room for; lines
@@ -119,9 +140,11 @@ bool frmOutput::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+// The print dialog opens on what the viewer shows.
 void frmOutput::btnPrint_Click() {
   QCoreApplication::processEvents();
-  printing_.Print(this);
+  printing_.Print(
+      this, tabs_->currentWidget() == diagram_ ? PrintContent::Diagrams : PrintContent::Report);
 }
 
 void frmOutput::CommandButton2_Click() { close(); }

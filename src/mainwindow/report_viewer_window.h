@@ -4,23 +4,26 @@
 #include <string>
 #include <vector>
 
+class DiagramView;
 class Frontend;
 class ReportPrinting;
 class QPlainTextEdit;
+class QTabWidget;
 class QPushButton;
 class QScrollBar;
 
 // The report viewer: the report file as many lines at a time as the window's
 // height holds (about 29 at its designed size), with a scroll bar, PRINT and EXIT. Not modal; it
-// keeps the lines it loaded until it is closed, and each opening loads the file afresh.
+// keeps the lines it loaded until it is closed, and each opening loads the file afresh. A second
+// tab draws the diagrams of the same run.
 class frmOutput : public QWidget {
   Q_OBJECT
 
  public:
   frmOutput(Frontend& frontend, ReportPrinting& printing, QWidget* parent);
 
-  // Reads the report file; a failure is reported and leaves the window
-  // without its lines.
+  // Reads the report file and the plan's diagrams; a failure to read the
+  // report is reported and leaves the window without its lines or diagrams.
   void Load(const std::string& reportPath);
 
  protected:
@@ -32,6 +35,8 @@ class frmOutput : public QWidget {
   void CommandButton2_Click();
 
  private:
+  void LoadDiagram();
+
   Frontend& frontend_;
   ReportPrinting& printing_;
   std::vector<std::string> lines_;
@@ -41,4 +46,6 @@ class frmOutput : public QWidget {
   QScrollBar* vsbScroll1 = nullptr;
   QPushButton* btnPrint = nullptr;
   QPushButton* CommandButton2 = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  DiagramView* diagram_ = nullptr;
 };

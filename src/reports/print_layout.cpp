@@ -19,16 +19,16 @@ constexpr double kFewestPageLines = 10;
 constexpr double kMostPageLines = 120;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string HeaderLine(std::string_view material, int page) {
-  std::string line = PageHeaderText(material);
-  if (line.size() < kPageColumn) line.resize(kPageColumn, ' ');
-  return line + "Page " + std::to_string(page);
-}
-
 }  // namespace
 
 std::string PageHeaderText(std::string_view material) {
   return "BARLYNE REPORT for " + TrimSpaces(material).substr(0, kMaterialWidth);
+}
+
+std::string PageHeaderLine(std::string_view material, int page) {
+  std::string line = PageHeaderText(material);
+  if (line.size() < kPageColumn) line.resize(kPageColumn, ' ');
+  return line + "Page " + std::to_string(page);
 }
 
 double PageLineLimit(std::string_view linesPerPage) {
@@ -49,7 +49,7 @@ std::vector<PrintedPage> LayOutReportPages(const std::vector<std::string>& repor
   for (std::size_t i = 0; i < reportLines.size(); ++i) {
     if (i % perPage == 0) {
       const int number = static_cast<int>(pages.size()) + 1;
-      pages.push_back(PrintedPage{number, HeaderLine(material, number), {}});
+      pages.push_back(PrintedPage{number, PageHeaderLine(material, number), {}});
     }
     pages.back().lines.push_back(kLineIndent + reportLines[i]);
   }

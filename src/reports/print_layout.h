@@ -18,6 +18,10 @@ struct PrintedPage {
 // "BARLYNE REPORT for " + the first 18 characters of the trimmed material.
 std::string PageHeaderText(std::string_view material);
 
+// The header line of a page: the header text, blanks to column 71, "Page "
+// and the page number.
+std::string PageHeaderLine(std::string_view material, int page);
+
 // The lines a page holds, header included, from the setting text: its number
 // brought into 10 to 120 (the settings dialog's range), or 63 when the text is
 // not a number.

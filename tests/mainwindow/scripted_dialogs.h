@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QString>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "mainwindow/dialogs.h"
@@ -48,10 +49,13 @@ class ScriptedDialogs : public Dialogs {
     folderDialogs.push_back({title, folder, QString(), QString()});
     return folderAnswer;
   }
-  // Prints to printToPdf with printCopies copies, or cancels when it is empty.
-  bool Print(QWidget*, QPrinter& printer) override {
+  // Prints to printToPdf with printCopies copies and printContent (when set),
+  // or cancels when printToPdf is empty; records the content it opened on.
+  bool Print(QWidget*, QPrinter& printer, PrintContent& content) override {
     ++printDialogs;
+    offeredContent = content;
     if (printToPdf.isEmpty()) return false;
+    if (printContent) content = *printContent;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printToPdf);
     printer.setCopyCount(printCopies);
@@ -81,6 +85,8 @@ class ScriptedDialogs : public Dialogs {
   std::vector<FileDialog> folderDialogs;
   QString printToPdf;
   int printCopies = 1;
+  std::optional<PrintContent> printContent;
+  PrintContent offeredContent = PrintContent::Report;
   int printDialogs = 0;
   int pageSetups = 0;
   std::vector<QString> openedUrls;
