@@ -10,6 +10,7 @@
 #include "core/safe_file.h"
 #include "diagrams/diagram_texts.h"
 #include "mainwindow/length_entry.h"
+#include "optimizer/pack_bars.h"
 #include "reports/cut_list_export.h"
 
 namespace {
@@ -55,7 +56,7 @@ std::vector<std::string_view> Lines(std::string_view text) {
 // The export's fields: a field holding a comma stands in double quotes with
 // its quotes doubled; every other field, inch marks included, stands as it
 // is. A field that only begins with a quote is taken as it stands.
-std::vector<std::string> Fields(std::string_view line) {
+std::vector<std::string> QuotedFields(std::string_view line) {
   std::vector<std::string> fields;
   std::size_t pos = 0;
   while (true) {
@@ -88,6 +89,24 @@ std::vector<std::string> Fields(std::string_view line) {
     if (next >= line.size()) break;
     pos = next + 1;
   }
+  return fields;
+}
+
+// The fields as the quoting reads them; where a plain field that begins with
+// a quote (a mark such as "Q7) made the quoting swallow a comma, the fields
+// as the commas alone split them.
+std::vector<std::string> Fields(std::string_view line) {
+  std::vector<std::string> fields = QuotedFields(line);
+  if (fields.size() == kPieceFields || fields.size() == kScrapFields) return fields;
+  std::vector<std::string> plain;
+  std::size_t pos = 0;
+  while (true) {
+    const std::size_t comma = line.find(',', pos);
+    plain.emplace_back(line.substr(pos, comma == std::string_view::npos ? comma : comma - pos));
+    if (comma == std::string_view::npos) break;
+    pos = comma + 1;
+  }
+  if (plain.size() == kPieceFields || plain.size() == kScrapFields) return plain;
   return fields;
 }
 
@@ -165,7 +184,9 @@ class ExportReader {
         (inches_ ? kInchRounding : kMillimetreRounding) * static_cast<double>(pieces_.size() + 2);
     if (sum + scrap > bar_.stockLength + rounding) RefuseLine(line_, dt::kTooLong);
     if (bars_.empty()) material_ = bar_.material;
-    const double between = std::max(0.0, bar_.stockLength - sum - scrap);
+    double between = bar_.stockLength - sum - scrap;
+    // Sums of decimal lengths carry noise; no kerf is that thin.
+    if (between < kLengthEpsilon * std::max(1.0, bar_.stockLength)) between = 0.0;
     bars_.push_back({std::move(bar_), std::move(pieces_), scrap, fields[3], between});
     pieces_.clear();
   }
