@@ -54,26 +54,25 @@ class LaneSet {
     LabelPlace side;
     int lane;  // from 1
     double left;
+    bool leaderClear;
   };
 
   // Places a label of the given width over `anchor` on the nearest lane that
-  // holds it, the preferred side first at each distance from the bar.
+  // holds it, the preferred side first at each distance from the bar, with
+  // its leader clear of the labels on nearer lanes. Where every such lane
+  // within reach is barred, the nearest lane with room takes it all the same.
   Spot Place(LabelPlace preferred, double anchor, double labelWidth) {
     const LabelPlace other = preferred == LabelPlace::Above ? LabelPlace::Below : LabelPlace::Above;
-    for (int lane = 0; lane < kClearLanes; ++lane) {
-      for (const LabelPlace side : {preferred, other}) {
-        if (const std::optional<double> left = TryLane(side, lane, anchor, labelWidth)) {
-          return {side, lane + 1, *left};
+    for (const bool clear : {true, false}) {
+      for (int lane = 0; clear ? lane < kClearLanes : true; ++lane) {
+        for (const LabelPlace side : {preferred, other}) {
+          if (const std::optional<double> left = TryLane(side, lane, anchor, labelWidth, clear)) {
+            return {side, lane + 1, *left, clear};
+          }
         }
       }
     }
-    // Every clear lane is taken: a new lane beyond them all.
-    std::vector<Lane>& lanes = Lanes(preferred);
-    lanes.emplace_back();
-    const double left =
-        std::clamp(anchor - labelWidth / 2, 0.0, std::max(0.0, width_ - labelWidth));
-    lanes.back().labels.push_back({left, left + labelWidth});
-    return {preferred, static_cast<int>(lanes.size()), left};
+    return {preferred, 1, 0.0, false};  // not reached: an empty lane always has room
   }
 
   // Lanes up to the outermost that holds a label.
@@ -89,11 +88,13 @@ class LaneSet {
  private:
   std::vector<Lane>& Lanes(LabelPlace side) { return side == LabelPlace::Above ? above_ : below_; }
 
-  std::optional<double> TryLane(LabelPlace side, int lane, double anchor, double labelWidth) {
+  std::optional<double> TryLane(LabelPlace side, int lane, double anchor, double labelWidth,
+                                bool leaderClear) {
     std::vector<Lane>& lanes = Lanes(side);
-    while (static_cast<int>(lanes.size()) <= lane) lanes.emplace_back();
+    if (lane > static_cast<int>(lanes.size())) return std::nullopt;  // no empty lane between
+    if (lane == static_cast<int>(lanes.size())) lanes.emplace_back();
     // The leader runs through every nearer lane.
-    for (int inner = 0; inner < lane; ++inner) {
+    for (int inner = 0; leaderClear && inner < lane; ++inner) {
       if (!lanes[static_cast<std::size_t>(inner)].LeaderClear(anchor, gap_)) return std::nullopt;
     }
     const double right = std::max(0.0, width_ - labelWidth);
@@ -131,6 +132,37 @@ double WidestLine(const std::vector<std::string>& lines, const DiagramMetrics& m
   double widest = 0.0;
   for (const std::string& line : lines) widest = std::max(widest, metrics.textWidth(line));
   return widest;
+}
+
+// Marks in the order people count them: digit runs by their value, so A2
+// comes before A10; other bytes as they are.
+bool NaturalLess(const std::string& a, const std::string& b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  while (i < a.size() && j < b.size()) {
+    if (digit(a[i]) && digit(b[j])) {
+      std::size_t endA = i;
+      std::size_t endB = j;
+      while (endA < a.size() && digit(a[endA])) ++endA;
+      while (endB < b.size() && digit(b[endB])) ++endB;
+      // Leading zeros aside, a longer run is a larger number.
+      const std::string_view runA = std::string_view(a).substr(i, endA - i);
+      const std::string_view runB = std::string_view(b).substr(j, endB - j);
+      const std::string_view numA = runA.substr(std::min(runA.find_first_not_of('0'), runA.size()));
+      const std::string_view numB = runB.substr(std::min(runB.find_first_not_of('0'), runB.size()));
+      if (numA.size() != numB.size()) return numA.size() < numB.size();
+      if (numA != numB) return numA < numB;
+      if (runA.size() != runB.size()) return runA.size() < runB.size();
+      i = endA;
+      j = endB;
+      continue;
+    }
+    if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+    ++i;
+    ++j;
+  }
+  return a.size() - i < b.size() - j;
 }
 
 }  // namespace
@@ -177,7 +209,7 @@ BarLayout LayOutBar(const BarDiagram& bar, double width, double scale,
     const double inside = WidestLine(lines, metrics);
     if (inside + 2 * metrics.padding <= segmentWidth) {
       layout.labels.push_back(
-          {i, LabelPlace::Inside, 0, anchor - inside / 2, inside, std::move(lines), anchor});
+          {i, LabelPlace::Inside, 0, anchor - inside / 2, inside, std::move(lines), anchor, true});
       continue;
     }
     std::string text = Joined(lines);
@@ -186,8 +218,14 @@ BarLayout LayOutBar(const BarDiagram& bar, double width, double scale,
     const LaneSet::Spot spot =
         lanes.Place(nextAbove ? LabelPlace::Above : LabelPlace::Below, anchor, textWidth);
     nextAbove = !nextAbove;
-    layout.labels.push_back(
-        {i, spot.side, spot.lane, spot.left, textWidth, {std::move(text)}, anchor});
+    layout.labels.push_back({i,
+                             spot.side,
+                             spot.lane,
+                             spot.left,
+                             textWidth,
+                             {std::move(text)},
+                             anchor,
+                             spot.leaderClear});
   }
   layout.lanesAbove = lanes.Used(LabelPlace::Above);
   layout.lanesBelow = lanes.Used(LabelPlace::Below);
@@ -208,6 +246,9 @@ std::vector<LegendRow> LayOutLegend(const PlanDiagram& diagram, double width,
   for (const auto& [mark, style] : diagram.markStyles) {
     entries.push_back({LegendEntry::Kind::Mark, mark, style, 0.0});
   }
+  std::stable_sort(entries.begin(), entries.end(), [](const LegendEntry& a, const LegendEntry& b) {
+    return NaturalLess(a.text, b.text);
+  });
   entries.push_back({LegendEntry::Kind::Scrap, dt::kScrap, 0, 0.0});
   entries.push_back({LegendEntry::Kind::Unusable, dt::kUnusable, 0, 0.0});
   entries.push_back({LegendEntry::Kind::Kerf, dt::kKerf, 0, 0.0});

@@ -33,6 +33,7 @@ struct PlacedLabel {
   double width = 0.0;
   std::vector<std::string> lines;  // inside: mark (or kind) over length; outside: one line
   double anchor = 0.0;             // x of the segment's centre, where its leader starts
+  bool leaderClear = true;         // no label of a nearer lane stands across the leader
 };
 
 struct BarLayout {
@@ -54,9 +55,10 @@ std::string BarCountText(const BarDiagram& bar);
 
 // Labels that fit inside their segment stay there; the others go into lanes
 // above and below the bar (nearest lanes first, taking turns), each over its
-// segment's centre where it can be, so that no two labels overlap and no
-// label covers a leader line on its way to another; every label lies within
-// 0 and `width`. `scale` is drawing units per length unit.
+// segment's centre where it can be, so that no two labels overlap; a label
+// stands across another's leader line only in crowds of short segments where
+// no lane within reach is free of it. Every label lies within 0 and `width`.
+// `scale` is drawing units per length unit.
 BarLayout LayOutBar(const BarDiagram& bar, double width, double scale,
                     const DiagramMetrics& metrics);
 
