@@ -2,14 +2,19 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
 
 #include "core/job_state.h"
+#include "diagrams/diagram_view.h"
 #include "mainwindow/report_printing.h"
 #include "mainwindow/report_viewer_window.h"
+#include "reports/cut_list_export.h"
+#include "reports/planned_job.h"
 #include "scripted_dialogs.h"
 #include "support/recording_frontend.h"
 
@@ -139,6 +144,60 @@ class ReportViewerTest : public QObject {
     info.start(QStringLiteral("pdfinfo"), {dialogs_->printToPdf});
     QVERIFY(info.waitForFinished(30000));
     QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(paper));
+  }
+
+  // Beside the report, the Diagram tab draws the run's bars, identical ones
+  // once; PRINT from that tab opens the dialog on "Diagrams", and "Both"
+  // prints the report's pages and then the diagram pages, numbered on. With
+  // the plan gone from memory the tab draws the run's export file instead.
+  void diagramTabDrawsTheRunAndPrintsAfterTheReport() {
+    PlannedJob plan;
+    plan.job.matl = "W8X31";
+    plan.AddStock("A14", 5, 30);
+    plan.AddStock("ORDER", 0, 40);
+    plan.AddCut("B1", 4, 12.5);
+    plan.AddCut("C1", 2, 22.5);
+    plan.AddBar(1, {4, 0});
+    plan.AddBar(1, {5, 1});
+    plan.AddBar(0, {2, 3});
+    plan.job.kerf = "0.0104166666666667";
+    plan.job.linesPerPage = "40";
+    plan.job.reportFileName = job_->reportFileName;
+    plan.job.export_filename = Path("Export.txt").toStdString();
+    *job_ = plan.job;
+    WriteReport(70);
+    frmOutput* viewer = OpenViewer();
+    auto* tabs = viewer->findChild<QTabWidget*>(QStringLiteral("reportTabs"));
+    QCOMPARE(tabs->tabText(0), QStringLiteral("Report"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Diagram"));
+    tabs->setCurrentIndex(1);
+    auto* view = viewer->findChild<DiagramView*>(QStringLiteral("diagramView"));
+    QTRY_COMPARE(view->Layout().bars.size(), 2u);
+
+    dialogs_->printToPdf = Path("both.pdf");
+    dialogs_->printContent = PrintContent::Both;
+    QTest::mouseClick(viewer->findChild<QPushButton*>(QStringLiteral("btnPrint")), Qt::LeftButton);
+    QCOMPARE(dialogs_->offeredContent, PrintContent::Diagrams);
+    const QList<QStringList> pages = PdfPages(dialogs_->printToPdf);
+    QCOMPARE(pages.size(), 3);
+    QCOMPARE(pages[1].mid(1), Numbered(38, 70));
+    QVERIFY(pages[2].first().endsWith(QStringLiteral("Page 3")));
+    const QString diagram = pages[2].join(QLatin1Char('\n'));
+    for (const char* text : {"Bin A14 30'-0\" W8X31", "B1", "C1", "22'-6\"", "Scrap"}) {
+      QVERIFY2(diagram.contains(QLatin1String(text)), text);
+    }
+    QVERIFY2(diagram.contains(QRegularExpression(QStringLiteral("^ORDER 40'-0\" W8X31 x ?2$"),
+                                                 QRegularExpression::MultilineOption)),
+             qPrintable(diagram));
+    viewer->close();
+
+    RecordingFrontend quiet;
+    QVERIFY(ExportCutList(*job_, quiet, job_->export_filename));
+    job_->barCount = 0;
+    viewer = OpenViewer();
+    view = viewer->findChild<DiagramView*>(QStringLiteral("diagramView"));
+    QCOMPARE(view->Layout().bars.size(), 2u);
+    QVERIFY(frontend_->messages.empty());
   }
 
  private:
