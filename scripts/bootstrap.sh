@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   coinor-libclp-dev coinor-libcbc-dev
   clang clang-format libclang-rt-14-dev
