@@ -18,7 +18,8 @@ inline constexpr const char* kScrap = "Scrap";
 inline constexpr const char* kUnusable = "Unusable";
 inline constexpr const char* kKerf = "Kerf";
 inline constexpr const char* kNoBars = "No bars were cut.";
-inline constexpr const char* kNoPlan = "No plan to draw: cut the job, or its export file ";
+inline constexpr const char* kNoPlan =
+    "No plan to draw: the job has not been cut since it was opened, and its export file ";
 inline constexpr const char* kNoPlanEnd = " cannot be read: ";
 
 // brx --diagrams

@@ -33,7 +33,7 @@ void DiagramView::SetDiagram(std::optional<PlanDiagram> diagram, const QString& 
   diagram_ = std::move(diagram);
   note_ = note;
   laidOutWidth_ = -1;
-  LayOut();
+  if (isVisible()) LayOut();
   verticalScrollBar()->setValue(0);
   viewport()->update();
 }
@@ -52,8 +52,15 @@ void DiagramView::LayOut() {
   bar->setSingleStep(static_cast<int>(std::ceil(painter_->Metrics().lineHeight * 3)));
 }
 
+// A view out of sight (another tab) is laid out when it is first shown.
+void DiagramView::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  LayOut();
+}
+
 void DiagramView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  if (!isVisible()) return;
   LayOut();
   const int height = static_cast<int>(std::ceil(layout_.height)) + 2 * kMargin;
   verticalScrollBar()->setRange(0, std::max(0, height - viewport()->height()));

@@ -21,11 +21,13 @@ class DiagramView : public QAbstractScrollArea {
   // The diagram to show, or nothing with a note in its place.
   void SetDiagram(std::optional<PlanDiagram> diagram, const QString& note);
 
+  // The layout for the view's width; empty until the view was first shown.
   const DiagramLayout& Layout() const { return layout_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
  private:

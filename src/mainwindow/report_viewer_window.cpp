@@ -101,6 +101,7 @@ void frmOutput::Load(const std::string& reportPath) {
     lines_ = ReadReportLines(reportPath);
   } catch (const BrxError& error) {
     ShowError(frontend_, error);
+    LoadDiagram();
     return;
   }
   const ReportScrollRange range = ScrollRangeFor(static_cast<int>(lines_.size()));

@@ -23,7 +23,7 @@ class frmOutput : public QWidget {
   frmOutput(Frontend& frontend, ReportPrinting& printing, QWidget* parent);
 
   // Reads the report file and the plan's diagrams; a failure to read the
-  // report is reported and leaves the window without its lines or diagrams.
+  // report is reported and leaves the window without its lines.
   void Load(const std::string& reportPath);
 
  protected:
