@@ -249,10 +249,21 @@ std::vector<LegendRow> LayOutLegend(const PlanDiagram& diagram, double width,
   std::stable_sort(entries.begin(), entries.end(), [](const LegendEntry& a, const LegendEntry& b) {
     return NaturalLess(a.text, b.text);
   });
-  entries.push_back({LegendEntry::Kind::Scrap, dt::kScrap, 0, 0.0});
-  entries.push_back({LegendEntry::Kind::Unusable, dt::kUnusable, 0, 0.0});
-  entries.push_back({LegendEntry::Kind::Kerf, dt::kKerf, 0, 0.0});
-  std::vector<LegendRow> rows(1);
+  // The other kinds only where the drawing holds them.
+  const auto drawn = [&diagram](SegmentKind kind) {
+    return std::any_of(diagram.bars.begin(), diagram.bars.end(), [kind](const BarDiagram& bar) {
+      return std::any_of(bar.segments.begin(), bar.segments.end(),
+                         [kind](const DiagramSegment& segment) { return segment.kind == kind; });
+    });
+  };
+  if (drawn(SegmentKind::Scrap)) entries.push_back({LegendEntry::Kind::Scrap, dt::kScrap, 0, 0.0});
+  if (drawn(SegmentKind::Unusable)) {
+    entries.push_back({LegendEntry::Kind::Unusable, dt::kUnusable, 0, 0.0});
+  }
+  if (drawn(SegmentKind::Kerf)) entries.push_back({LegendEntry::Kind::Kerf, dt::kKerf, 0, 0.0});
+  std::vector<LegendRow> rows;
+  if (entries.empty()) return rows;
+  rows.emplace_back();
   double x = 0.0;
   for (LegendEntry& entry : entries) {
     const double entryWidth = LegendEntryWidth(entry, metrics);

@@ -62,8 +62,8 @@ std::string BarCountText(const BarDiagram& bar);
 BarLayout LayOutBar(const BarDiagram& bar, double width, double scale,
                     const DiagramMetrics& metrics);
 
-// The legend: one entry per mark, then scrap, unusable end and kerf, each a
-// swatch and a text, laid out in rows that fit the width.
+// The legend: one entry per mark, then scrap, unusable end and kerf where the
+// drawing holds them, each a swatch and a text, in rows that fit the width.
 struct LegendEntry {
   enum class Kind { Mark, Scrap, Unusable, Kerf };
   Kind kind = Kind::Mark;
