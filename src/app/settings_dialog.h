@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "core/length_text.h"
-#include "mainwindow/length_entry.h"
+#include "lists/length_entry.h"
 
 struct JobState;
 class Dialogs;

@@ -12,8 +12,8 @@
 #include "core/job_state.h"
 #include "core/length_text.h"
 #include "import/import_command.h"
-#include "mainwindow/length_entry.h"
-#include "mainwindow/list_editing.h"
+#include "lists/length_entry.h"
+#include "lists/list_editing.h"
 #include "optimizer/cutting_run.h"
 
 class Dialogs;

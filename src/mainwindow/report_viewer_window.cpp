@@ -12,9 +12,9 @@
 #include "core/brx_error.h"
 #include "mainwindow/qt_text.h"
 #include "mainwindow/report_printing.h"
-#include "mainwindow/report_view.h"
 #include "mainwindow/window_style.h"
 #include "mainwindow/window_texts.h"
+#include "reports/report_view.h"
 
 namespace {
 
