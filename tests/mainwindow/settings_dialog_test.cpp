@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "app/settings_dialog.h"
+#include "mainwindow/settings_dialog.h"
 #include "main_window_fixture.h"
 
 class SettingsDialogTest : public QObject {

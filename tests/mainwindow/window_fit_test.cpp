@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTemporaryFile>
 
-#include "app/settings_dialog.h"
+#include "mainwindow/settings_dialog.h"
 #include "main_window_fixture.h"
 #include "mainwindow/report_viewer_window.h"
 
