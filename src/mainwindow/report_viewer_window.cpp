@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/brx_error.h"
+#include "core/frontend.h"
 #include "mainwindow/qt_text.h"
 #include "mainwindow/report_printing.h"
 #include "mainwindow/window_style.h"

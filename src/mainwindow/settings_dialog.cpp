@@ -186,10 +186,10 @@ void frmSettings::Form_Load() {
   } else if (job_.unit_flag == "1") {
     chkMetric->setChecked(true);
   }
-  chkStockUpdate->setChecked(job_.stk_update == "1");
-  chkReportFlag->setChecked(job_.inputReportFlag == "1");
-  chk32nds->setChecked(job_.inch32Flag == "1");
-  chkinches->setChecked(job_.inchOnlyFlag == "1");
+  chkStockUpdate->setChecked(job_.UpdatesStockList());
+  chkReportFlag->setChecked(job_.PrintsInputData());
+  chk32nds->setChecked(job_.Shows32nds());
+  chkinches->setChecked(job_.InchesOnly());
   // A stored value outside the control's range is brought into it.
   const auto lines = static_cast<int>(std::lround(LeadingNumber(job_.linesPerPage)));
   {
@@ -213,7 +213,7 @@ void frmSettings::Form_Load() {
 // inches, so the factor is 25.4 there and 25.4 x 12 for feet.
 void frmSettings::ConvertKerf(bool toMetric) {
   const double factor =
-      job_.inchOnlyFlag == "1" ? kMillimetresPerInch : kMillimetresPerInch * kInchesPerFoot;
+      job_.InchesOnly() ? kMillimetresPerInch : kMillimetresPerInch * kInchesPerFoot;
   const double kerf = LeadingNumber(job_.kerf);
   const double converted = toMetric ? kerf * factor : kerf / factor;
   job_.kerf = ShortestDecimal(converted);
