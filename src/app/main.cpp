@@ -8,17 +8,17 @@
 #include "app/batch_frontend.h"
 #include "app/batch_run.h"
 #include "app/command_line.h"
+#include "app/diagrams_command.h"
 #include "app/display_check.h"
 #include "app/interactive_start.h"
+#include "app/pdf_command.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
 #include "core/job_state.h"
 #include "core/ui_texts.h"
 #include "core/version.h"
-#include "diagrams/diagrams_command.h"
 #include "import/import_command.h"
 #include "import/import_texts.h"
-#include "mainwindow/pdf_command.h"
 
 namespace {
 

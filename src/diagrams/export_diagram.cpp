@@ -9,7 +9,7 @@
 #include "core/number_text.h"
 #include "core/safe_file.h"
 #include "diagrams/diagram_texts.h"
-#include "mainwindow/length_entry.h"
+#include "lists/length_entry.h"
 #include "optimizer/pack_bars.h"
 #include "reports/cut_list_export.h"
 
@@ -291,8 +291,8 @@ PlanDiagram ReadExportDiagram(const std::string& path) {
   return DiagramOfExportText(ReadWholeFile(path));
 }
 
-DiagramSource LastRunDiagram(const JobState& job, Frontend& frontend) {
-  if (PlanInMemory(job)) return {DiagramOfPlan(job, frontend), {}};
+DiagramSource LastRunDiagram(const JobState& job, MessageView& messages) {
+  if (PlanInMemory(job)) return {DiagramOfPlan(job, messages), {}};
   const std::string path = ExportFileName(job.export_filename, job.matl);
   try {
     return {ReadExportDiagram(path), {}};

@@ -31,7 +31,7 @@ struct ExportLength {
 std::optional<ExportLength> ReadExportLength(std::string_view text);
 
 struct JobState;
-class Frontend;
+class MessageView;
 
 // The plan the viewer and the printer draw: the one in memory while it still
 // describes the last run, else the one in the current material's export
@@ -40,4 +40,4 @@ struct DiagramSource {
   std::optional<PlanDiagram> diagram;
   std::string note;
 };
-DiagramSource LastRunDiagram(const JobState& job, Frontend& frontend);
+DiagramSource LastRunDiagram(const JobState& job, MessageView& messages);

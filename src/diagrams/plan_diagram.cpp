@@ -163,15 +163,15 @@ bool PlanInMemory(const JobState& job) {
   return true;
 }
 
-PlanDiagram DiagramOfPlan(const JobState& job, Frontend& frontend) {
-  const LengthText lengths(job, frontend);
+PlanDiagram DiagramOfPlan(const JobState& job, MessageView& messages) {
+  const LengthText lengths(job, messages);
   const double kerf = KerfLength(job);
   const double unusable = UnusableLength(job);
   std::vector<BarDiagram> bars;
   std::string material = job.matl;
   for (int b = 0; b < job.barCount; ++b) {
     const BarPlan& plan = job.bars[static_cast<std::size_t>(b)];
-    const BarCuts cuts = ReadBarCuts(job, plan, kerf, frontend);
+    const BarCuts cuts = ReadBarCuts(job, plan, kerf, messages);
     BarDiagram bar;
     bar.bin = plan.bin;
     bar.order = plan.nonInventory;

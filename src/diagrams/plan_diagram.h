@@ -6,7 +6,7 @@
 #include <vector>
 
 struct JobState;
-class Frontend;
+class MessageView;
 
 // The cutting plan as drawings to scale: every bar a row of segments (the
 // pieces, the kerfs between them, the drop and the unusable end) that add up
@@ -48,7 +48,7 @@ struct PlanDiagram {
 // left off when the pieces fill the usable length without it), lengths shown
 // through FormatLength. Bars are read as the report reads them, up to the
 // first inconsistency in the plan.
-PlanDiagram DiagramOfPlan(const JobState& job, Frontend& frontend);
+PlanDiagram DiagramOfPlan(const JobState& job, MessageView& messages);
 
 // Whether the job's plan in memory still describes its last run: there are
 // bars and every piece they name is in the list and marked as cut (a reload

@@ -1,4 +1,4 @@
-#include "diagrams/diagrams_command.h"
+#include "app/diagrams_command.h"
 
 #include <QByteArray>
 #include <optional>
