@@ -86,14 +86,16 @@ std::string NoCutsReason(const JobState& job) {
 }
 
 std::vector<std::string> WholeJobMaterials(const JobState& job, Frontend& frontend) {
-  std::vector<std::string> box = frontend.MaterialEntries();
-  if (std::find(box.begin(), box.end(), job.matl) == box.end()) box.push_back(job.matl);
+  std::vector<std::string> order = frontend.MaterialEntries();
+  order.push_back(job.matl);
   const std::vector<std::string> withCuts = CutFileMaterials(job.cut_filename);
+  order.insert(order.end(), withCuts.begin(), withCuts.end());
   std::vector<std::string> materials;
-  for (const std::string& material : box) {
-    if (std::find(withCuts.begin(), withCuts.end(), material) != withCuts.end()) {
-      materials.push_back(material);
-    }
+  for (const std::string& material : order) {
+    const auto listed = [&material](const std::vector<std::string>& list) {
+      return std::find(list.begin(), list.end(), material) != list.end();
+    };
+    if (listed(withCuts) && !listed(materials)) materials.push_back(material);
   }
   return materials;
 }

@@ -30,7 +30,8 @@ struct WholeJobResult {
 using MaterialStarted = std::function<void(int number, int count, const std::string& material)>;
 
 // The materials that have cut rows, in the order of the material box; the
-// current material comes last when the box does not list it.
+// current material and then those of the cut file that the box does not list
+// follow.
 std::vector<std::string> WholeJobMaterials(const JobState& job, Frontend& frontend);
 
 // The cutting run for every material that has cut rows, for a caller that
