@@ -127,7 +127,7 @@ WholeJobResult RunWholeJobLocked(JobState& job, Frontend& frontend, int level, L
       result.plans.push_back(NotCutPlan(material, SharedReportReason(job.reportFileName)));
       continue;
     }
-    OpenJob(job, quiet, order);
+    ReadJobLists(job, quiet, order);
     if (job.stockCount == 0 || job.pieceCount == 0) {
       result.plans.push_back(
           NotCutPlan(material, job.stockCount == 0 ? NoStockReason(job) : NoCutsReason(job)));
