@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/number_text.h"
 #include "core/safe_file.h"

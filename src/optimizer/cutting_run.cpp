@@ -45,9 +45,9 @@ CuttingRunOutcome CheckLists(const JobState& job, Frontend& frontend) {
 // account for them were written; otherwise restores the quantities. False
 // when the subtraction was due and its write failed.
 bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten) {
-  if (job.stk_update == "1" && resultsWritten) return WriteStockFile(job, frontend);
+  if (job.UpdatesStockList() && resultsWritten) return WriteStockFile(job, frontend);
   ReadStockFile(job, frontend);
-  if (job.stk_update == "1") {
+  if (job.UpdatesStockList()) {
     frontend.ShowMessage(texts::kProgramTitle, kStockNotUpdated, MessageIcon::Exclamation);
   }
   return true;
