@@ -64,7 +64,7 @@ void WritePurchases(const MaterialPlan& plan, const LengthText& lengths, ReportT
 
 }  // namespace
 
-std::string JobSummaryText(const JobState& job, Frontend& frontend,
+std::string JobSummaryText(const JobState& job, MessageView& frontend,
                            const std::vector<MaterialPlan>& plans, const std::string& reportTime) {
   const LengthText lengths(job, frontend);
   ReportText out;
@@ -106,7 +106,7 @@ std::string JobSummaryText(const JobState& job, Frontend& frontend,
   return out.Content();
 }
 
-bool WriteJobSummary(const JobState& job, Frontend& frontend, const std::string& path,
+bool WriteJobSummary(const JobState& job, MessageView& frontend, const std::string& path,
                      const std::vector<MaterialPlan>& plans, const std::string& reportTime) {
   frontend.ShowStatus("Saving job summary ...");
   if (const auto error =

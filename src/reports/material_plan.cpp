@@ -30,7 +30,7 @@ int StockRowOf(const BarPlan& bar, const std::vector<PlannedStockRow>& rows,
 
 }  // namespace
 
-MaterialPlan CapturePlan(const JobState& job, Frontend& frontend) {
+MaterialPlan CapturePlan(const JobState& job, MessageView& frontend) {
   const LengthText lengths(job, frontend);
   const auto length = [&lengths](double value) {
     return PlannedLength{value, lengths.FormatLength(value)};

@@ -4,7 +4,7 @@
 #include <vector>
 
 struct JobState;
-class Frontend;
+class MessageView;
 
 // One material's plan as a run of every material, the job summary and the
 // JSON plan read it, taken from the job after the search and before the stock
@@ -63,7 +63,7 @@ struct Purchase {
 std::vector<Purchase> PurchasesOf(const MaterialPlan& plan);
 
 // The plan the job holds for its current material.
-MaterialPlan CapturePlan(const JobState& job, Frontend& frontend);
+MaterialPlan CapturePlan(const JobState& job, MessageView& frontend);
 
 // A material that was not cut, and why.
 MaterialPlan NotCutPlan(const std::string& material, const std::string& reason);

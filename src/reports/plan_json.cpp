@@ -208,7 +208,7 @@ std::string JsonString(std::string_view text) {
   return out + "\"";
 }
 
-std::string PlanJson(const JobState& job, Frontend& frontend,
+std::string PlanJson(const JobState& job, MessageView& frontend,
                      const std::vector<MaterialPlan>& plans) {
   const LengthText lengths(job, frontend);
   JsonWriter json;

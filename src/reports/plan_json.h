@@ -7,11 +7,11 @@
 #include "reports/material_plan.h"
 
 struct JobState;
-class Frontend;
+class MessageView;
 
 // The plan of one or more materials as one JSON document (layout in
 // docs/json.md), for programs that read it.
-std::string PlanJson(const JobState& job, Frontend& frontend,
+std::string PlanJson(const JobState& job, MessageView& frontend,
                      const std::vector<MaterialPlan>& plans);
 
 // A JSON string literal, quotes included. Valid UTF-8 passes through; any
