@@ -47,6 +47,7 @@ class frmSettings : public QDialog {
   void chkinches_Click();
   void txtKerf_Change();
   void txtUnuseableLen_Change();
+  void txtRemnantMin_Change();
   void SpinButton1_Change(int value);
   void optOptimizer_Click();
   void btnBatchDir_Click();
@@ -74,6 +75,7 @@ class frmSettings : public QDialog {
   // What the dialog put into the two length fields when it opened.
   std::optional<ShownLength> shownKerf_;
   std::optional<ShownLength> shownUnuseableLen_;
+  std::optional<ShownLength> shownRemnantMin_;
 
   QGroupBox* fraUnits = nullptr;
   QRadioButton* chkEnglish = nullptr;
@@ -84,6 +86,7 @@ class frmSettings : public QDialog {
   QGroupBox* frmStock = nullptr;
   QLineEdit* txtKerf = nullptr;
   QLineEdit* txtUnuseableLen = nullptr;
+  QLineEdit* txtRemnantMin = nullptr;
   QCheckBox* chkStockUpdate = nullptr;
   QGroupBox* frmOptions = nullptr;
   QCheckBox* chkReportFlag = nullptr;
