@@ -340,7 +340,7 @@ class RunChecker {
         listed_[m[1]] += std::stoi(m[3]);
         Expect((m[2] == "Order") == (Row(m[1]).quantity == 0), "listed in the wrong list: " + line);
       } else if (std::regex_match(line, m, keptLine)) {
-        keptListed_[m[1].str() + "|" + m[3].str()] += std::stoi(m[2]);
+        keptListed_[DropKey(m[1], Length(m[3]))] += std::stoi(m[2]);
       }
     }
     Expect(unusableShown_ == (unusable_ > 0), "the unusable length line");
@@ -450,15 +450,21 @@ class RunChecker {
     }
   }
 
-  // The drops kept, by "bin|length as shown": with the stock updated, one of
-  // every bar's scrap at least the kept length, while the list has room.
+  // A drop row's bin and its length in steps of the last shown digit.
+  std::string DropKey(const std::string& bin, double length) const {
+    return bin + "|" + std::to_string(std::lround(length / (2 * Shown())));
+  }
+
+  // The drops kept: with the stock updated, one of every bar's scrap at
+  // least the kept length, while the list has room.
   std::map<std::string, int> DropsKept() const {
     std::map<std::string, int> drops;
     const double shortest = std::max(0.0, LeadingNumber(job_.remnantMin));
     if (!job_.stockUpdate || shortest <= 0 || stock_.size() >= kMaxStockRows) return drops;
     for (const Bar& bar : bars_) {
       if (Length(bar.scrapText) < shortest - Shown()) continue;
-      ++drops[(bar.status == "NON-INVENTORY" ? "R-ORDER" : "R" + bar.bin) + "|" + bar.scrapText];
+      ++drops[DropKey(bar.status == "NON-INVENTORY" ? "R-ORDER" : "R" + bar.bin,
+                      Length(bar.scrapText))];
     }
     return drops;
   }
@@ -486,17 +492,9 @@ class RunChecker {
         written[bin] = line.substr(comma + 1);
         continue;
       }
-      // A drop row: bin, quantity, length; counted under the drop it shows.
-      const std::size_t lengthAt = line.find(',', comma + 1) + 1;
-      std::string key = bin + "|" + line.substr(lengthAt);
-      for (const auto& [drop, count] : dropsKept) {
-        if (drop.rfind(bin + "|", 0) == 0 &&
-            std::fabs(Length(drop.substr(bin.size() + 1)) - LeadingNumber(line.substr(lengthAt))) <=
-                Shown()) {
-          key = drop;
-        }
-      }
-      dropRows[key] += std::stoi(line.substr(comma + 1));
+      const std::string quantity = line.substr(comma + 1);
+      dropRows[DropKey(bin, LeadingNumber(quantity.substr(quantity.find(',') + 1)))] +=
+          std::stoi(quantity);
     }
     Expect(dropRows == dropsKept, "the drops kept in the stock file");
     Expect(written.size() == stock_.size(), "stock rows written back");
