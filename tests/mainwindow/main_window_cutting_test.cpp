@@ -95,7 +95,6 @@ class MainWindowCuttingTest : public QObject {
     QVERIFY(w->dialogs.messages.empty());
     QCOMPARE(w->Lines("LstStock"), (QStringList{"   3 pcs         A12 @           40'-0\"",
                                                 "   1 pcs        RA12 @            7'-0\""}));
-    QCOMPARE(w->ReadFile("job.stk"), StockFile({"W8X31,A12,3,40", "W8X31,RA12,1,7"}));
     auto* viewer = w->window->findChild<frmOutput*>();
     QVERIFY(viewer != nullptr);
     QVERIFY(viewer->findChild<QPlainTextEdit*>("txtOutput")
