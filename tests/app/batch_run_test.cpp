@@ -150,11 +150,10 @@ TEST(KeptDropsTest, ARowFullOfDropsStartsAnother) {
             "MATERIAL, MARK, QTY, LENGTH\r\nM,A,5,20\r\nM,RA,999,6\r\nM,RA,1,6\r\n");
 }
 
-// Nothing comes back, and the report names nothing, when drops are not kept
-// or a result of the run could not be written.
+// Nothing comes back, and the report names nothing, when the stock is not
+// updated or a result of the run could not be written.
 struct NoDropsCase {
   const char* name;
-  const char* remnantMin;
   const char* stk_update;
   const char* reportFile;  // in the job's folder
   const char* exportFile;
@@ -166,23 +165,19 @@ class NoDropsTest : public ::testing::TestWithParam<NoDropsCase> {};
 TEST_P(NoDropsTest, LeaveTheStockFileWithoutThem) {
   const NoDropsCase& c = GetParam();
   DropsJob batch;
-  batch.job.remnantMin = c.remnantMin;
   batch.job.stk_update = c.stk_update;
   batch.job.reportFileName = batch.folder.Path(c.reportFile);
   batch.job.export_filename = batch.folder.Path(c.exportFile);
   EXPECT_EQ(batch.Run(), c.status) << batch.errors.str();
-  const std::string stock = FileBytes(batch.job.stock_filename);
-  EXPECT_EQ(stock.find(",R"), std::string::npos) << stock;
+  EXPECT_EQ(FileBytes(batch.job.stock_filename).find(",R"), std::string::npos);
   EXPECT_EQ(batch.Report().find("DROPS"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NoDropsTest,
-    ::testing::Values(
-        NoDropsCase{"Off", "", "1", "out.bxl", "out.txt", kExitJobRan},
-        NoDropsCase{"StockNotUpdated", "5", "0", "out.bxl", "out.txt", kExitJobRan},
-        NoDropsCase{"NoReport", "5", "1", "gone/out.bxl", "out.txt", kExitOutputFailed},
-        NoDropsCase{"NoExport", "5", "1", "out.bxl", "gone/out.txt", kExitOutputFailed}),
+    ::testing::Values(NoDropsCase{"StockNotUpdated", "0", "out.bxl", "out.txt", kExitJobRan},
+                      NoDropsCase{"NoReport", "1", "gone/out.bxl", "out.txt", kExitOutputFailed},
+                      NoDropsCase{"NoExport", "1", "out.bxl", "gone/out.txt", kExitOutputFailed}),
     [](const ::testing::TestParamInfo<NoDropsCase>& param) { return param.param.name; });
 
 }  // namespace
