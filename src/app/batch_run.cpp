@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/number_text.h"
 #include "core/safe_file.h"

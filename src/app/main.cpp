@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/interactive_start.h"
+#include "app/pdf_command.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
 #include "core/job_state.h"
@@ -17,7 +18,6 @@
 #include "core/version.h"
 #include "import/import_command.h"
 #include "import/import_texts.h"
-#include "mainwindow/pdf_command.h"
 
 namespace {
 

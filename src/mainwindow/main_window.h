@@ -12,8 +12,8 @@
 #include "core/job_state.h"
 #include "core/length_text.h"
 #include "import/import_command.h"
-#include "mainwindow/length_entry.h"
-#include "mainwindow/list_editing.h"
+#include "lists/length_entry.h"
+#include "lists/list_editing.h"
 #include "optimizer/cutting_run.h"
 
 class Dialogs;
@@ -32,6 +32,7 @@ class frmFIHelp;
 class frmOutput;
 class frmSettings;
 class ReportPrinting;
+class SettingsAccess;
 
 // The program's one working window: the material box, the stock and cut
 // lists with their entry fields, the stock settings, the optimisation slider
@@ -49,8 +50,8 @@ class frmMain : public QMainWindow, public Frontend {
  public:
   using CuttingRunner = std::function<CuttingRunOutcome(JobState&, Frontend&, int)>;
 
-  frmMain(JobState& job, Dialogs& dialogs, CuttingRunner runner = RunCutting,
-          QWidget* parent = nullptr);
+  frmMain(JobState& job, Dialogs& dialogs, SettingsAccess& settings,
+          CuttingRunner runner = RunCutting, QWidget* parent = nullptr);
   ~frmMain() override;
 
   // Opens the job a file names, as File Open does after its dialog. A path
@@ -203,6 +204,7 @@ class frmMain : public QMainWindow, public Frontend {
 
   JobState& job_;
   Dialogs& dialogs_;
+  SettingsAccess& settingsStore_;
   CuttingRunner runner_;
   LengthText lengthText_;
 

@@ -12,9 +12,9 @@
 
 #include "core/number_text.h"
 #include "core/ui_texts.h"
+#include "lists/list_lines.h"
 #include "mainwindow/cutting_progress_window.h"
 #include "mainwindow/dialogs.h"
-#include "mainwindow/list_lines.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/qt_text.h"
 #include "mainwindow/report_viewer_window.h"

@@ -56,7 +56,7 @@ CuttingRunOutcome CheckLists(const JobState& job, Frontend& frontend) {
 // quantities. False when the subtraction was due and its write failed.
 bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten,
                  const std::vector<ReturnedDrop>& drops) {
-  if (job.stk_update == "1" && resultsWritten) {
+  if (job.UpdatesStockList() && resultsWritten) {
     if (drops.empty()) return WriteStockFile(job, frontend);
     // A drop the stock file did not take is not shown as stock either.
     const std::vector<StockItem> subtracted(job.stock.begin(), job.stock.end());
@@ -70,7 +70,7 @@ bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten,
     return false;
   }
   ReadStockFile(job, frontend);
-  if (job.stk_update == "1") {
+  if (job.UpdatesStockList()) {
     frontend.ShowMessage(texts::kProgramTitle, kStockNotUpdated, MessageIcon::Exclamation);
   }
   return true;

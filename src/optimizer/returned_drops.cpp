@@ -16,7 +16,7 @@ constexpr const char* kDropBinPrefix = "R";
 // Plans the drops one bar at a time, keeping track of how full each row gets.
 class DropPlanner {
  public:
-  DropPlanner(const JobState& job, Frontend& frontend) : job_(job), lengths_(job, frontend) {}
+  DropPlanner(const JobState& job, MessageView& frontend) : job_(job), lengths_(job, frontend) {}
 
   void Add(const std::string& bin, double scrap) {
     const std::string shown = lengths_.FormatLength(scrap);
@@ -79,9 +79,9 @@ class DropPlanner {
 
 }  // namespace
 
-std::vector<ReturnedDrop> PlanReturnedDrops(const JobState& job, Frontend& frontend) {
+std::vector<ReturnedDrop> PlanReturnedDrops(const JobState& job, MessageView& frontend) {
   const double shortest = KeptDropLength(job);
-  if (job.stk_update != "1" || shortest <= 0.0) return {};
+  if (!job.UpdatesStockList() || shortest <= 0.0) return {};
   DropPlanner planner(job, frontend);
   const double kerf = KerfLength(job);
   for (int b = 0; b < job.barCount; ++b) {
@@ -117,7 +117,7 @@ void AddReturnedDrops(JobState& job, const std::vector<ReturnedDrop>& drops) {
   }
 }
 
-std::string ReturnedDropsSection(const JobState& job, Frontend& frontend,
+std::string ReturnedDropsSection(const JobState& job, MessageView& frontend,
                                  const std::vector<ReturnedDrop>& drops) {
   if (drops.empty()) return {};
   const LengthText lengths(job, frontend);

@@ -16,7 +16,7 @@ std::string BadPieceIndexText(int index) {
 }
 
 // `frontend` null: the inconsistencies are passed over without a message.
-BarCuts ReadCuts(const JobState& job, const BarPlan& bar, double kerf, Frontend* frontend) {
+BarCuts ReadCuts(const JobState& job, const BarPlan& bar, double kerf, MessageView* frontend) {
   BarCuts cuts;
   double used = 0.0;
   for (int j = 0; j < bar.pieceCount; ++j) {
@@ -40,7 +40,7 @@ BarCuts ReadCuts(const JobState& job, const BarPlan& bar, double kerf, Frontend*
 
 }  // namespace
 
-BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, Frontend& frontend) {
+BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, MessageView& frontend) {
   return ReadCuts(job, bar, kerf, &frontend);
 }
 

@@ -34,7 +34,7 @@ const char* StatusText(bool nonInventory) { return nonInventory ? "NON-INVENTORY
 // Walks the plan for the cutting list and its totals.
 class CuttingListWriter {
  public:
-  CuttingListWriter(const JobState& job, Frontend& frontend, ReportText& out)
+  CuttingListWriter(const JobState& job, MessageView& frontend, ReportText& out)
       : job_(job), frontend_(frontend), lengths_(job, frontend), out_(out) {}
 
   void Write() {
@@ -86,7 +86,7 @@ class CuttingListWriter {
   }
 
   const JobState& job_;
-  Frontend& frontend_;
+  MessageView& frontend_;
   const LengthText lengths_;
   ReportText& out_;
   double totalDrop_ = 0.0;
@@ -114,7 +114,7 @@ void WriteStockLists(const JobState& job, const LengthText& lengths, ReportText&
 
 }  // namespace
 
-std::optional<std::string> LowerBoundLine(const JobState& job, Frontend& frontend) {
+std::optional<std::string> LowerBoundLine(const JobState& job, MessageView& frontend) {
   const double bound = job.planLowerBound;
   if (bound <= 0.0) return std::nullopt;
   double planLength = 0.0;
@@ -163,10 +163,10 @@ void WriteGroupLine(ReportText& out, PieceGroup& group, const std::string& lengt
   group.markText = markText;
 }
 
-CuttingReportText ComposeCuttingReport(const JobState& job, Frontend& frontend,
+CuttingReportText ComposeCuttingReport(const JobState& job, MessageView& frontend,
                                        const std::string& reportTime) {
   CuttingReportText text;
-  if (job.inputReportFlag == "1" || job.batchMode) text.body = InputReportText(job, frontend);
+  if (job.PrintsInputData() || job.batchMode) text.body = InputReportText(job, frontend);
   frontend.ShowStatus("Saving cutting list ...");
   ReportText out;
   CuttingListWriter(job, frontend, out).Write();
@@ -179,7 +179,7 @@ CuttingReportText ComposeCuttingReport(const JobState& job, Frontend& frontend,
   return text;
 }
 
-bool WriteReportFile(Frontend& frontend, const std::string& path, const std::string& text) {
+bool WriteReportFile(MessageView& frontend, const std::string& path, const std::string& text) {
   if (const auto error = TryWriteFileSafely(path, text)) {
     ShowError(frontend, *error);
     return false;
@@ -187,7 +187,7 @@ bool WriteReportFile(Frontend& frontend, const std::string& path, const std::str
   return true;
 }
 
-bool WriteCuttingReport(const JobState& job, Frontend& frontend, const std::string& path,
+bool WriteCuttingReport(const JobState& job, MessageView& frontend, const std::string& path,
                         const std::string& reportTime) {
   const CuttingReportText text = ComposeCuttingReport(job, frontend, reportTime);
   return WriteReportFile(frontend, path, text.body + text.closing);

@@ -6,7 +6,7 @@
 #include <string>
 
 struct JobState;
-class Frontend;
+class MessageView;
 class ReportText;
 
 // The cutting report: the plan bar by bar with each bar's scrap, the total
@@ -26,22 +26,22 @@ struct CuttingReportText {
   std::string body;
   std::string closing;
 };
-CuttingReportText ComposeCuttingReport(const JobState& job, Frontend& frontend,
+CuttingReportText ComposeCuttingReport(const JobState& job, MessageView& frontend,
                                        const std::string& reportTime);
 
 // Writes a report's text in one safe write, so a failed or killed run never
 // leaves a part of it. False when it could not be written (reported through
 // ShowError; the old file stays as it was).
-bool WriteReportFile(Frontend& frontend, const std::string& path, const std::string& text);
+bool WriteReportFile(MessageView& frontend, const std::string& path, const std::string& text);
 
 // Composes the whole report and writes it to `path`.
-bool WriteCuttingReport(const JobState& job, Frontend& frontend, const std::string& path,
+bool WriteCuttingReport(const JobState& job, MessageView& frontend, const std::string& path,
                         const std::string& reportTime = CurrentReportTime());
 
 // After a run of the best optimiser: the plan's lower bound on the stock
 // length and how far the plan is from it, as the report's line below the total
 // drop. nullopt when the run gave no bound (the classic optimiser, nothing cut).
-std::optional<std::string> LowerBoundLine(const JobState& job, Frontend& frontend);
+std::optional<std::string> LowerBoundLine(const JobState& job, MessageView& frontend);
 
 // The group of equal pieces being counted within one bar.
 struct PieceGroup {

@@ -3,9 +3,9 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
-#include "app/settings_dialog.h"
 #include "main_window_fixture.h"
 #include "mainwindow/report_viewer_window.h"
+#include "mainwindow/settings_dialog.h"
 #include "optimizer/cutting_run.h"
 
 // The Cut button running the real cutting run: the empty-list messages, the
