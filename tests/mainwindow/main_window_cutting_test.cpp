@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -6,6 +7,7 @@
 
 #include "main_window_fixture.h"
 #include "mainwindow/report_viewer_window.h"
+#include "mainwindow/settings_dialog.h"
 #include "optimizer/cutting_run.h"
 
 // The Cut button running the real cutting run: the empty-list messages, the
@@ -77,6 +79,30 @@ class MainWindowCuttingTest : public QObject {
       QCOMPARE(Results(*w), fresh[optimizer]);
     }
     QVERIFY(w->dialogs.messages.empty());
+  }
+
+  // With Update List and "Keep drops of at least 5'" set in the settings,
+  // Cut puts the 7' drop back into stock and the stock list shows it; the
+  // 2'-6" drop is too short.
+  void keptDropsShowInTheStockListAfterCut() {
+    QVERIFY(w->OpenWith({"W8X31,A12,5,40"}, {"B1,W8X31,3,12.5", "B2,W8X31,1,33"}));
+    w->window->findChild<QAction*>(QStringLiteral("mnuProgramSettings"))->trigger();
+    auto* settings = w->window->findChild<frmSettings*>();
+    QVERIFY(settings != nullptr);
+    settings->findChild<QCheckBox*>(QStringLiteral("chkStockUpdate"))->click();
+    QTest::keyClicks(settings->findChild<QLineEdit*>(QStringLiteral("txtRemnantMin")),
+                     QStringLiteral("50000"));
+    QTest::mouseClick(settings->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    w->Click("btnCut");
+    QVERIFY(w->dialogs.messages.empty());
+    QCOMPARE(w->Lines("LstStock"), (QStringList{"   3 pcs         A12 @           40'-0\"",
+                                                "   1 pcs        RA12 @            7'-0\""}));
+    auto* viewer = w->window->findChild<frmOutput*>();
+    QVERIFY(viewer != nullptr);
+    QVERIFY(viewer->findChild<QPlainTextEdit*>("txtOutput")
+                ->toPlainText()
+                .contains("DROPS RETURNED TO STOCK for: W8X31\nBin: RA12 kept    1 item(s)         "
+                          "     7'-0\""));
   }
 
   void cutAfterEmptyingTheCutListExplains() {
