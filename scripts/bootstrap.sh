@@ -12,6 +12,7 @@ packages=(
   fonts-liberation fonts-dejavu-core xvfb xauth
   libqt6svg6 poppler-utils
   librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base file
+  python3
 )
 
 missing=()

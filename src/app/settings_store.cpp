@@ -117,6 +117,7 @@ std::vector<StoredText> LoadedTexts(const std::string& folder) {
       {"UnuseableLen", &JobState::UnuseableLen, "0.0"},
       {"ownerName", &JobState::ownerName, ""},
       {"optimizer", &JobState::optimizer, kClassicOptimizerName},
+      {"remnantMin", &JobState::remnantMin, ""},
   };
 }
 
@@ -170,6 +171,7 @@ void SaveSettings(const JobState& job) {
       {"UnuseableLen", job.UnuseableLen},
       {"optimizer", job.optimizer},
       {"ownerName", job.ownerName},
+      {"remnantMin", job.remnantMin},
   };
   for (const auto& [key, value] : values) store.Write(key, value);
 }

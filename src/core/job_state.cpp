@@ -19,6 +19,8 @@ double UnusableLength(const JobState& job) {
   return std::max(0.0, LeadingNumber(job.UnuseableLen));
 }
 
+double KeptDropLength(const JobState& job) { return std::max(0.0, LeadingNumber(job.remnantMin)); }
+
 namespace {
 
 // Straight insertion sort: a record moves down past every strictly shorter

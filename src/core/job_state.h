@@ -20,6 +20,8 @@ inline constexpr int kPieceSlotsPerBar = 1501;
 inline constexpr int MAX_STK_CUTS = 1500;
 // Quantity held by an orderable (non-inventory) stock row: unlimited supply.
 inline constexpr std::int16_t kOrderableQuantity = 30000;
+// The largest quantity that a bar taken lowers by one; a larger one never changes.
+inline constexpr std::int16_t kMaxCountedQuantity = 999;
 
 struct StockItem {
   bool nonInventory = false;   // entered or read with quantity 0: orderable
@@ -115,6 +117,7 @@ struct JobState {
   std::string inchOnlyFlag = "0";
   std::string batchDir;
   std::string UnuseableLen = "0.0";
+  std::string remnantMin;  // "Keep drops of at least"; empty or 0: drops are not kept
   std::string ownerName;
   std::string optimizer = "classic";  // "classic" or "best"
 
@@ -137,6 +140,11 @@ struct JobState {
 // a negative value counting as 0 so that no bar is ever planned over full.
 double KerfLength(const JobState& job);
 double UnusableLength(const JobState& job);
+// The shortest drop a run that subtracts its bars from the stock file puts
+// back into it as a stock row, in the job's unit: the `remnantMin` text read
+// by the leading-number rule; 0 (an empty text, 0, or a negative value) when
+// no drop is kept.
+double KeptDropLength(const JobState& job);
 
 // Stable insertion sorts, longest first, over entries 0 to count - 1 only.
 void SortStockByLength(int count, std::vector<StockItem>& stock);

@@ -298,3 +298,11 @@ void LoadMaterials(JobState& job, Frontend& frontend) {
   }
   frontend.SetMaterialEntries(entries);
 }
+
+std::vector<std::string> CutFileMaterials(const std::string& cutFile) {
+  std::vector<std::string> materials;
+  if (const std::optional<std::string> content = TryReadFile(cutFile)) {
+    AddCutFileMaterials(*content, materials);
+  }
+  return materials;
+}

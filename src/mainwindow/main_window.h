@@ -15,6 +15,7 @@
 #include "lists/length_entry.h"
 #include "lists/list_editing.h"
 #include "optimizer/cutting_run.h"
+#include "optimizer/whole_job_run.h"
 
 class Dialogs;
 class QAction;
@@ -131,6 +132,7 @@ class frmMain : public QMainWindow, public Frontend {
 
   // Cutting run.
   void btnCut_Click();
+  void mnuCutAll_Click();
   void Slider1_Change(int position);
 
  private:
@@ -184,6 +186,7 @@ class frmMain : public QMainWindow, public Frontend {
 
   // Cutting run (main_window_cutting.cpp).
   void SetCuttingActive(bool active);
+  void ShowWholeJobOutcome(const WholeJobResult& result);
 
   // File commands (main_window_file.cpp).
   void CreateFileActions();
@@ -224,6 +227,7 @@ class frmMain : public QMainWindow, public Frontend {
   QAction* mnuWinEst = nullptr;
   QAction* mnuFileSave = nullptr;
   QAction* mnuFileSaveAs = nullptr;
+  QAction* mnuCutAll = nullptr;
   QAction* mnuFileExit = nullptr;
   QAction* mnuProgramSettings = nullptr;
   QAction* toolNew_ = nullptr;

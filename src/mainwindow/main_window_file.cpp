@@ -53,6 +53,8 @@ void frmMain::CreateFileActions() {
   mnuFileSaveAs = NewAction(this, "mnuFileSaveAs", texts::kSaveAsItem);
   mnuFileExit = NewCommand(this, "mnuFileExit", texts::kExitItem, Qt::CTRL | Qt::Key_X);
   mnuProgramSettings = NewAction(this, "mnuProgramSettings", texts::kProgramSettingsItem);
+  mnuCutAll = NewAction(this, "mnuCutAll", texts::kCutAllItem);
+  connect(mnuCutAll, &QAction::triggered, this, &frmMain::mnuCutAll_Click);
   connect(mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
   connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
   connect(mnuKISS, &QAction::triggered, this, &frmMain::mnuKISS_Click);

@@ -71,6 +71,8 @@ void frmMain::CreateMenus() {
   file->addSeparator();
   file->addActions({mnuFileSave, mnuFileSaveAs});
   file->addSeparator();
+  file->addAction(mnuCutAll);
+  file->addSeparator();
   file->addAction(mnuFilePageSetup);
   file->addAction(mnuFilePrint);
   file->addSeparator();

@@ -112,6 +112,9 @@ void frmSettings::CreateStockControls() {
   auto* Label1 =
       Named(new QLabel(Latin(texts::kUnusableLength)), "Label1", texts::kUnuseableLengthTip);
   txtUnuseableLen = Named(new QLineEdit, "txtUnuseableLen");
+  auto* lblRemnantMin =
+      Named(new QLabel(Latin(texts::kKeepDrops)), "lblRemnantMin", texts::kKeepDropsTip);
+  txtRemnantMin = Named(new QLineEdit, "txtRemnantMin", texts::kKeepDropsTip);
   chkStockUpdate =
       Named(new QCheckBox(Latin(texts::kUpdateList)), "chkStockUpdate", texts::kUpdateListTip);
   auto* stock = new QGridLayout(frmStock);
@@ -119,11 +122,14 @@ void frmSettings::CreateStockControls() {
   stock->addWidget(txtKerf, 0, 1);
   stock->addWidget(Label1, 1, 0);
   stock->addWidget(txtUnuseableLen, 1, 1);
-  stock->addWidget(chkStockUpdate, 2, 0, 1, 2);
+  stock->addWidget(lblRemnantMin, 2, 0);
+  stock->addWidget(txtRemnantMin, 2, 1);
+  stock->addWidget(chkStockUpdate, 3, 0, 1, 2);
   // Only typing changes the lengths; keys that leave the text as it was,
   // such as Tab or an arrow, change nothing.
   connect(txtKerf, &QLineEdit::textEdited, this, &frmSettings::txtKerf_Change);
   connect(txtUnuseableLen, &QLineEdit::textEdited, this, &frmSettings::txtUnuseableLen_Change);
+  connect(txtRemnantMin, &QLineEdit::textEdited, this, &frmSettings::txtRemnantMin_Change);
 }
 
 void frmSettings::CreateReportControls() {
@@ -181,6 +187,11 @@ void frmSettings::Form_Load() {
   shownUnuseableLen_ = ShownLength{lengthText_.FormatLength(unuseable), unuseable};
   txtKerf->setText(ToQt(shownKerf_->text));
   txtUnuseableLen->setText(ToQt(shownUnuseableLen_->text));
+  // Drops not kept show as an empty field.
+  if (const double kept = KeptDropLength(job_); kept > 0.0) {
+    shownRemnantMin_ = ShownLength{lengthText_.FormatLength(kept), kept};
+    txtRemnantMin->setText(ToQt(shownRemnantMin_->text));
+  }
   if (job_.unit_flag == "0") {
     chkEnglish->setChecked(true);
   } else if (job_.unit_flag == "1") {
@@ -284,6 +295,17 @@ void frmSettings::txtUnuseableLen_Change() {
   job_.UnuseableLen =
       ShortestDecimal(ReadLengthField(lengthText_, mode.metric, mode.inchOnly,
                                       FromQt(txtUnuseableLen->text()), shownUnuseableLen_));
+}
+
+// An emptied field keeps no drops; it stays empty.
+void frmSettings::txtRemnantMin_Change() {
+  if (txtRemnantMin->text().isEmpty()) {
+    job_.remnantMin.clear();
+    return;
+  }
+  const UnitMode mode = UnitModeOf(job_);
+  job_.remnantMin = ShortestDecimal(ReadLengthField(
+      lengthText_, mode.metric, mode.inchOnly, FromQt(txtRemnantMin->text()), shownRemnantMin_));
 }
 
 void frmSettings::SpinButton1_Change(int value) {

@@ -48,6 +48,7 @@ class frmSettings : public QDialog {
   void chkinches_Click();
   void txtKerf_Change();
   void txtUnuseableLen_Change();
+  void txtRemnantMin_Change();
   void SpinButton1_Change(int value);
   void optOptimizer_Click();
   void btnBatchDir_Click();
@@ -76,6 +77,7 @@ class frmSettings : public QDialog {
   // What the dialog put into the two length fields when it opened.
   std::optional<ShownLength> shownKerf_;
   std::optional<ShownLength> shownUnuseableLen_;
+  std::optional<ShownLength> shownRemnantMin_;
 
   QGroupBox* fraUnits = nullptr;
   QRadioButton* chkEnglish = nullptr;
@@ -86,6 +88,7 @@ class frmSettings : public QDialog {
   QGroupBox* frmStock = nullptr;
   QLineEdit* txtKerf = nullptr;
   QLineEdit* txtUnuseableLen = nullptr;
+  QLineEdit* txtRemnantMin = nullptr;
   QCheckBox* chkStockUpdate = nullptr;
   QGroupBox* frmOptions = nullptr;
   QCheckBox* chkReportFlag = nullptr;

@@ -19,6 +19,10 @@ inline constexpr const char* kKerfLabelTip = "Length of waste between cuts";
 inline constexpr const char* kKerfFieldTip = "Enter the length of material lost per cut";
 inline constexpr const char* kUnusableLength = "Unusable Length";
 inline constexpr const char* kUnuseableLengthTip = "Length of waste at stock ends";
+inline constexpr const char* kKeepDrops = "Keep drops of at least";
+inline constexpr const char* kKeepDropsTip =
+    "With Update List on, every drop at least this long goes back into the stock list, in the "
+    "bin R and the bar's bin (R-ORDER for an ordered bar); empty or 0 keeps none";
 inline constexpr const char* kUpdateList = "Update List";
 inline constexpr const char* kUpdateListTip =
     "Subtract used stock items from the initial stock list";

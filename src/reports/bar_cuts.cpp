@@ -15,20 +15,19 @@ std::string BadPieceIndexText(int index) {
          " exceeds list size.";
 }
 
-}  // namespace
-
-BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, MessageView& frontend) {
+// `frontend` null: the inconsistencies are passed over without a message.
+BarCuts ReadCuts(const JobState& job, const BarPlan& bar, double kerf, MessageView* frontend) {
   BarCuts cuts;
   double used = 0.0;
   for (int j = 0; j < bar.pieceCount; ++j) {
     if (bar.pieceCount > MAX_STK_CUTS) {
-      frontend.ShowMessage(texts::kProgramTitle, kTooManyCutsText);
+      if (frontend) frontend->ShowMessage(texts::kProgramTitle, kTooManyCutsText);
       break;
     }
     const int p = bar.pieceIndex[static_cast<std::size_t>(j)];
     // A negative index is as wrong as one past the list, and must not be read.
     if (p < 0 || p >= job.pieceCount) {
-      frontend.ShowMessage(texts::kProgramTitle, BadPieceIndexText(p));
+      if (frontend) frontend->ShowMessage(texts::kProgramTitle, BadPieceIndexText(p));
       break;
     }
     used += job.pieces[p].length + kerf;
@@ -37,4 +36,14 @@ BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, Messag
   const double scrap = bar.stockLength - used;
   cuts.scrap = scrap < kScrapEpsilon ? 0.0 : scrap;
   return cuts;
+}
+
+}  // namespace
+
+BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, MessageView& frontend) {
+  return ReadCuts(job, bar, kerf, &frontend);
+}
+
+BarCuts ReadBarCutsQuietly(const JobState& job, const BarPlan& bar, double kerf) {
+  return ReadCuts(job, bar, kerf, nullptr);
 }

@@ -19,3 +19,5 @@ struct BarCuts {
 // MAX_STK_CUTS pieces, or a piece index outside the piece list), which is
 // shown as a message and leaves the rest of the bar's pieces out.
 BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, MessageView& frontend);
+// The same without the messages, for a plan the report has already read.
+BarCuts ReadBarCutsQuietly(const JobState& job, const BarPlan& bar, double kerf);

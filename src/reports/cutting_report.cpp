@@ -163,21 +163,32 @@ void WriteGroupLine(ReportText& out, PieceGroup& group, const std::string& lengt
   group.markText = markText;
 }
 
-bool WriteCuttingReport(const JobState& job, MessageView& frontend, const std::string& path,
-                        const std::string& reportTime) {
-  ReportText out;
-  // One write of the whole text, so a failed or killed run never leaves a
-  // report that holds only its input section.
-  std::string inputSection;
-  if (job.PrintsInputData() || job.batchMode) inputSection = InputReportText(job, frontend);
+CuttingReportText ComposeCuttingReport(const JobState& job, MessageView& frontend,
+                                       const std::string& reportTime) {
+  CuttingReportText text;
+  if (job.PrintsInputData() || job.batchMode) text.body = InputReportText(job, frontend);
   frontend.ShowStatus("Saving cutting list ...");
+  ReportText out;
   CuttingListWriter(job, frontend, out).Write();
   WriteStockLists(job, LengthText(job, frontend), out);
-  out.Write("");
-  out.Write("End of report: " + reportTime);
-  if (const auto error = TryWriteFileSafely(path, inputSection + out.Content())) {
+  text.body += out.Content();
+  ReportText closing;
+  closing.Write("");
+  closing.Write("End of report: " + reportTime);
+  text.closing = closing.Content();
+  return text;
+}
+
+bool WriteReportFile(MessageView& frontend, const std::string& path, const std::string& text) {
+  if (const auto error = TryWriteFileSafely(path, text)) {
     ShowError(frontend, *error);
     return false;
   }
   return true;
+}
+
+bool WriteCuttingReport(const JobState& job, MessageView& frontend, const std::string& path,
+                        const std::string& reportTime) {
+  const CuttingReportText text = ComposeCuttingReport(job, frontend, reportTime);
+  return WriteReportFile(frontend, path, text.body + text.closing);
 }

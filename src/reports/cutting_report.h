@@ -18,9 +18,23 @@ class ReportText;
 std::string ReportTimeText(const std::tm& localTime);
 std::string CurrentReportTime();
 
-// Writes the whole report to `path`, after the input section when
-// `inputReportFlag` is "1" or in batch mode. False when the report file could
-// not be written (reported through ShowError; the old file stays as it was).
+// The report's text in two parts, so that a section of the run's own can
+// stand between them: `body` runs from the input section (when
+// `inputReportFlag` is "1" or in batch mode) through the order list;
+// `closing` is the empty line and the date and time that end the report.
+struct CuttingReportText {
+  std::string body;
+  std::string closing;
+};
+CuttingReportText ComposeCuttingReport(const JobState& job, MessageView& frontend,
+                                       const std::string& reportTime);
+
+// Writes a report's text in one safe write, so a failed or killed run never
+// leaves a part of it. False when it could not be written (reported through
+// ShowError; the old file stays as it was).
+bool WriteReportFile(MessageView& frontend, const std::string& path, const std::string& text);
+
+// Composes the whole report and writes it to `path`.
 bool WriteCuttingReport(const JobState& job, MessageView& frontend, const std::string& path,
                         const std::string& reportTime = CurrentReportTime());
 

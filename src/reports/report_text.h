@@ -12,6 +12,7 @@ inline constexpr std::string_view kCrLf = "\r\n";
 inline constexpr std::string_view kInputHeading = "CUTTING REPORT for: ";
 inline constexpr std::string_view kInventoryHeading = "INVENTORY LIST REPORT for: ";
 inline constexpr std::string_view kOrderHeading = "ORDER LIST REPORT for: ";
+inline constexpr std::string_view kReturnedDropsHeading = "DROPS RETURNED TO STOCK for: ";
 
 class ReportText {
  public:

@@ -193,17 +193,27 @@ check "the old report stays as it was" test "$(cat "$job/out/out.bxl")" = "old r
 check "the report and the export are named" \
   grep -qx "brx: could not write $job/out/out.bxl, $job/out/out_M.txt" "$job/stderr"
 
-# Only the stock file fails (it is larger than the limit): only it is named.
+# Drops at least as long as the stored "remnantMin" go back to stock.
 new_job 1
+printf 'remnantMin=5\r\n' >>"$job/config/Brx/Brx.ini"
+printf 'Mark(Bin),Material,Qty,Length\r\nP1,M,2,14\r\n' >"$job/a.cut"
+run_brx "$job/a.cut" "$job/a.stk" out.txt M 0
+check "the drops kept are a stock row" grep -q "^M,RR5,2,6" "$job/a.stk"
+check "the report names them" grep -q "^Bin: RR5 kept    2 item(s)  " "$job/out/out.bxl"
+
+# Only the stock file fails (it is larger than the limit): only it is named,
+# it stays as it was, and the report names no drops kept.
 {
   printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R5,5,20\r\n'
   for i in $(seq 100); do printf 'OTHER,B%s,5,20\r\n' "$i"; done
 } >"$job/a.stk"
+cp "$job/a.stk" "$job/a.stk.before"
 (trap '' XFSZ; ulimit -f 1; run_brx "$job/a.cut" "$job/a.stk" out.txt M 0; exit "$status")
 status=$?
 check "a stock file over the limit gives exit 2" test "$status" -eq 2
 check "only the stock file is named" grep -qx "brx: could not write $job/a.stk" "$job/stderr"
-check "the report was written" grep -q "^End of report: " "$job/out/out.bxl"
+check "it stays as it was" cmp "$job/a.stk" "$job/a.stk.before"
+check "the report, written, names no drops" test "$(grep -c "DROPS RETURNED\|^End of report" "$job/out/out.bxl")" -eq 1
 
 # Two runs started together on one stock file: each waits for the other, so
 # no subtraction is lost. Each run takes 2 bars of R5; other rows make the

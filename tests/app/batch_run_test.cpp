@@ -18,15 +18,22 @@ constexpr const char* kStockText = "MATERIAL, MARK, QTY, LENGTH\r\nM,R5,5,20\r\n
 // A job as the five arguments set it up, with stock update on.
 struct BatchJob {
   BatchJob() {
-    job.cut_filename = folder.Write("a.cut", kCutText);
-    job.stock_filename = folder.Write("a.stk", kStockText);
+    folder.Write("a.cut", kCutText);
+    folder.Write("a.stk", kStockText);
+    NewRun();
+  }
+  // The job as a new start of the program sets it up on the same files.
+  void NewRun() {
+    job = JobState();
+    job.cut_filename = folder.Path("a.cut");
+    job.stock_filename = folder.Path("a.stk");
     job.export_filename = folder.Path("out.txt");
     job.reportFileName = folder.Path("out.bxl");
     job.matl = "M";
     job.stk_update = "1";
   }
   int Run(std::chrono::milliseconds lockWait = kStockLockWait) {
-    return RunBatchJob(job, frontend, output, errors, lockWait);
+    return RunBatchJob(job, frontend, output, errors, BatchOutput::Text, lockWait);
   }
   // Nothing was written: the job files as they were, no report, no export.
   void ExpectUntouched() const {
@@ -88,5 +95,89 @@ TEST(BatchRunLockTest, AStockFileHeldByAnotherRunIsLeftAlone) {
                                     " is in use by another cutting run\n");
   batch.ExpectUntouched();
 }
+
+// Drops of at least 6' kept: those of the bars of A merge into one row RA,
+// those of the ordered bars of B into R-ORDER; the 3' drop is too short. The
+// rows stand among the material's rows longest first, the other material's
+// after them.
+constexpr const char* kDropStock =
+    "MATERIAL, MARK, QTY, LENGTH\r\nX,Z,7,33\r\nM,A,7,20\r\nM,B,0,30\r\n";
+constexpr const char* kDropCuts = "x,,,\r\nQ,M,1,17\r\nP,M,4,14\r\nR,M,2,24\r\n";
+constexpr const char* kDropsKept =
+    "MATERIAL, MARK, QTY, LENGTH\r\nM,B,0,30\r\nM,A,2,20\r\nM,R-ORDER,2,6\r\nM,RA,4,6\r\n"
+    "X,Z,7,33\r\n";
+constexpr const char* kDropsSection =
+    "Bin: B Order    2 item(s)            30'-0\"\r\n\r\n\r\n"
+    "DROPS RETURNED TO STOCK for: M\r\n"
+    "Bin: R-ORDER kept    2 item(s)              6'-0\"\r\n"
+    "Bin: RA kept    4 item(s)              6'-0\"\r\n\r\nEnd of report: ";
+
+struct DropsJob : BatchJob {
+  DropsJob() {
+    folder.Write("a.cut", kDropCuts);
+    folder.Write("a.stk", kDropStock);
+    job.remnantMin = "6";
+  }
+  std::string Report() const { return FileBytes(job.reportFileName); }
+};
+
+TEST(KeptDropsTest, GoBackOncePerBarMergedAndTheNextRunCutsThem) {
+  DropsJob batch;
+  ASSERT_EQ(batch.Run(), kExitJobRan) << batch.errors.str();
+  EXPECT_EQ(FileBytes(batch.job.stock_filename), kDropsKept);
+  EXPECT_NE(batch.Report().find(kDropsSection), std::string::npos) << batch.Report();
+
+  // The next run cuts a 5'-6" piece from a drop of RA; its 6" drop is too
+  // short to keep.
+  batch.folder.Write("a.cut", "x,,,\r\nS,M,1,5.5\r\n");
+  batch.NewRun();
+  batch.job.remnantMin = "6";
+  ASSERT_EQ(batch.Run(), kExitJobRan) << batch.errors.str();
+  EXPECT_EQ(FileBytes(batch.job.stock_filename),
+            "MATERIAL, MARK, QTY, LENGTH\r\nM,B,0,30\r\nM,A,2,20\r\nM,R-ORDER,2,6\r\n"
+            "M,RA,3,6\r\nX,Z,7,33\r\n");
+  EXPECT_EQ(batch.Report().find("DROPS"), std::string::npos);
+}
+
+// A row holds at most 999 bars, as a larger quantity would never run down:
+// the drop past that starts a row of its own.
+TEST(KeptDropsTest, ARowFullOfDropsStartsAnother) {
+  DropsJob batch;
+  batch.folder.Write("a.stk", "MATERIAL, MARK, QTY, LENGTH\r\nM,A,7,20\r\nM,RA,998,6\r\n");
+  batch.folder.Write("a.cut", "x,,,\r\nP,M,2,14\r\n");
+  ASSERT_EQ(batch.Run(), kExitJobRan) << batch.errors.str();
+  EXPECT_EQ(FileBytes(batch.job.stock_filename),
+            "MATERIAL, MARK, QTY, LENGTH\r\nM,A,5,20\r\nM,RA,999,6\r\nM,RA,1,6\r\n");
+}
+
+// Nothing comes back, and the report names nothing, when the stock is not
+// updated or a result of the run could not be written.
+struct NoDropsCase {
+  const char* name;
+  const char* stk_update;
+  const char* reportFile;  // in the job's folder
+  const char* exportFile;
+  int status;
+};
+
+class NoDropsTest : public ::testing::TestWithParam<NoDropsCase> {};
+
+TEST_P(NoDropsTest, LeaveTheStockFileWithoutThem) {
+  const NoDropsCase& c = GetParam();
+  DropsJob batch;
+  batch.job.stk_update = c.stk_update;
+  batch.job.reportFileName = batch.folder.Path(c.reportFile);
+  batch.job.export_filename = batch.folder.Path(c.exportFile);
+  EXPECT_EQ(batch.Run(), c.status) << batch.errors.str();
+  EXPECT_EQ(FileBytes(batch.job.stock_filename).find(",R"), std::string::npos);
+  EXPECT_EQ(batch.Report().find("DROPS"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NoDropsTest,
+    ::testing::Values(NoDropsCase{"StockNotUpdated", "0", "out.bxl", "out.txt", kExitJobRan},
+                      NoDropsCase{"NoReport", "1", "gone/out.bxl", "out.txt", kExitOutputFailed},
+                      NoDropsCase{"NoExport", "1", "out.bxl", "gone/out.txt", kExitOutputFailed}),
+    [](const ::testing::TestParamInfo<NoDropsCase>& param) { return param.param.name; });
 
 }  // namespace

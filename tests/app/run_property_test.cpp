@@ -62,6 +62,7 @@ struct Job {
   std::string optimizer = "classic";
   int level = 5;
   bool stockUpdate = false;
+  std::string remnantMin;  // empty or 0: no drop is kept
 };
 
 class JobMaker : public JobRandom {
@@ -85,6 +86,7 @@ class JobMaker : public JobRandom {
     } else {
       RandomRows(job);
     }
+    if (!OneIn(3)) job.remnantMin = Length(static_cast<int>(Pick({0, 150, 400, 1500})));
     return job;
   }
 
@@ -188,6 +190,7 @@ void SetUp(JobState& state, const Job& job, const RunFolder& files) {
   state.UnuseableLen = ShortestDecimal(job.unusable);
   state.optimizer = job.optimizer;
   state.stk_update = job.stockUpdate ? "1" : "0";
+  state.remnantMin = job.remnantMin;
   state.stock_filename = files.Stock();
   state.cut_filename = files.Cut();
   state.export_filename = files.folder.Path("out.txt");
@@ -213,6 +216,8 @@ int RunInWindow(JobState& state, RecordingFrontend& frontend, const Job& job,
   SetUp(state, job, files);
   state.kerf = ShortestDecimal(job.kerf);
   state.inputReportFlag = "1";
+  // Another way to say that no drop is kept, which must change no file.
+  if (job.remnantMin.empty()) state.remnantMin = "0";
   ReadStockFile(state, frontend);
   ReadCutFile(state, frontend);
   const CuttingRunOutcome outcome = RunCutting(state, frontend, job.level);
@@ -301,6 +306,7 @@ class RunChecker {
         R"(Lower bound on stock length: (.+) \(this plan is within (.+)% of it\))");
     static const std::regex uncutLine(R"(Unable to cut 1 pc \((\S+)\) of (.+))");
     static const std::regex usedLine(R"(Bin: (\S+) (used|Order) +(\d+) item\(s\) +(.+))");
+    static const std::regex keptLine(R"(Bin: (\S+) kept +(\d+) item\(s\) +(.+))");
     std::smatch m;
     for (const std::string& line : lines) {
       if (line.rfind("Kerf ", 0) == 0) {
@@ -333,6 +339,8 @@ class RunChecker {
       } else if (std::regex_match(line, m, usedLine)) {
         listed_[m[1]] += std::stoi(m[3]);
         Expect((m[2] == "Order") == (Row(m[1]).quantity == 0), "listed in the wrong list: " + line);
+      } else if (std::regex_match(line, m, keptLine)) {
+        keptListed_[DropKey(m[1], Length(m[3]))] += std::stoi(m[2]);
       }
     }
     Expect(unusableShown_ == (unusable_ > 0), "the unusable length line");
@@ -442,8 +450,28 @@ class RunChecker {
     }
   }
 
+  // A drop row's bin and its length in steps of the last shown digit.
+  std::string DropKey(const std::string& bin, double length) const {
+    return bin + "|" + std::to_string(std::lround(length / (2 * Shown())));
+  }
+
+  // The drops kept: with the stock updated, one of every bar's scrap at
+  // least the kept length, while the list has room.
+  std::map<std::string, int> DropsKept() const {
+    std::map<std::string, int> drops;
+    const double shortest = std::max(0.0, LeadingNumber(job_.remnantMin));
+    if (!job_.stockUpdate || shortest <= 0 || stock_.size() >= kMaxStockRows) return drops;
+    for (const Bar& bar : bars_) {
+      if (Length(bar.scrapText) < shortest - Shown()) continue;
+      ++drops[DropKey(bar.status == "NON-INVENTORY" ? "R-ORDER" : "R" + bar.bin,
+                      Length(bar.scrapText))];
+    }
+    return drops;
+  }
+
   // The current material's rows written back, with the bars the run used
-  // subtracted when the stock is updated.
+  // subtracted when the stock is updated, and the drops kept as rows of
+  // their own, named by the report.
   void CheckStockFile() {
     Lines rows = SplitLines(FileBytes(files_.Stock()));
     for (const std::string& line : job_.keptStock) {
@@ -451,13 +479,24 @@ class RunChecker {
         rows.erase(found);
       }
     }
+    const std::map<std::string, int> dropsKept = DropsKept();
+    Expect(keptListed_ == dropsKept, "the drops kept that the report lists");
     std::map<std::string, std::string> written;
+    std::map<std::string, int> dropRows;
     for (const std::string& line : rows) {
       const std::string prefix = std::string(kMaterial) + ",";
       if (line.rfind(prefix, 0) != 0) continue;
       const std::size_t comma = line.find(',', prefix.size());
-      written[line.substr(prefix.size(), comma - prefix.size())] = line.substr(comma + 1);
+      const std::string bin = line.substr(prefix.size(), comma - prefix.size());
+      if (bin.rfind('R', 0) != 0) {
+        written[bin] = line.substr(comma + 1);
+        continue;
+      }
+      const std::string quantity = line.substr(comma + 1);
+      dropRows[DropKey(bin, LeadingNumber(quantity.substr(quantity.find(',') + 1)))] +=
+          std::stoi(quantity);
     }
+    Expect(dropRows == dropsKept, "the drops kept in the stock file");
     Expect(written.size() == stock_.size(), "stock rows written back");
     for (const StockRow& row : stock_) {
       const bool counts = job_.stockUpdate && row.quantity >= 1 && row.quantity <= 999;
@@ -476,6 +515,7 @@ class RunChecker {
   std::vector<Bar> bars_;
   Lines uncut_;
   std::map<std::string, int> listed_;
+  std::map<std::string, int> keptListed_;
   bool unusableShown_ = false;
   double totalStock_ = 0.0;
   int totalPieces_ = 0;

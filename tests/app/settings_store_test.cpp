@@ -68,6 +68,7 @@ TEST_F(SettingsStoreTest, EmptyStoreGivesTheDefaults) {
             "000000");
   EXPECT_EQ(job.ownerName, "");
   EXPECT_EQ(job.optimizer, "classic");
+  EXPECT_EQ(job.remnantMin, "");
   EXPECT_EQ(job.stockCount, 0);
   EXPECT_EQ(frontend.statuses, std::vector<std::string>{"SETTINGS RESTORED"});
   EXPECT_EQ(frontend.optimizationLevel, 5);
@@ -91,7 +92,7 @@ TEST_F(SettingsStoreTest, SavedTextsLoadUnchanged) {
       &JobState::kerf,         &JobState::inputReportFlag, &JobState::FastModeFlag,
       &JobState::linesPerPage, &JobState::inch32Flag,      &JobState::inchOnlyFlag,
       &JobState::batchDir,     &JobState::UnuseableLen,    &JobState::ownerName,
-      &JobState::optimizer};
+      &JobState::optimizer,    &JobState::remnantMin};
   const std::string odd[] = {" a, b ", "\"q\"", "@x", "\xC3\x84 ", "semi;colon", "back\\slash"};
   int i = 0;
   for (std::string JobState::*text : texts) {

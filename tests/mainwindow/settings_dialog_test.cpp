@@ -90,6 +90,21 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(w->job.UnuseableLen, w->job.kerf);
   }
 
+  // "Keep drops of at least" takes a coded length, shows it as a length when
+  // the dialog opens again, and keeps no drop when emptied.
+  void keptDropLengthIsTypedInTheJobsUnit() {
+    auto* field = Get<QLineEdit>(OpenDialog(), "txtRemnantMin");
+    QCOMPARE(field->text(), QString());
+    QTest::keyClicks(field, QStringLiteral("40610"));
+    QCOMPARE(w->job.remnantMin, std::string("4.55208333333333"));
+    field->window()->close();
+    field = Get<QLineEdit>(OpenDialog(), "txtRemnantMin");
+    QCOMPARE(field->text(), QStringLiteral("4'-6 5/8\""));
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(w->job.remnantMin, std::string());
+  }
+
   void linesPerPageStaysInRange() {
     w->job.linesPerPage = "63";
     frmSettings* dialog = OpenDialog();
