@@ -14,7 +14,7 @@
 
 #include "core/frontend.h"
 #include "core/job_state.h"
-#include "diagrams/diagram_view.h"
+#include "mainwindow/diagram_view.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/report_printing.h"
 #include "mainwindow/report_viewer_window.h"

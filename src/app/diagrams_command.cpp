@@ -8,9 +8,9 @@
 #include "core/safe_file.h"
 #include "core/text_util.h"
 #include "core/ui_texts.h"
-#include "diagrams/diagram_pages.h"
 #include "diagrams/diagram_texts.h"
 #include "diagrams/export_diagram.h"
+#include "mainwindow/diagram_pages.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "core/job_state.h"
-#include "diagrams/diagram_view.h"
+#include "mainwindow/diagram_view.h"
 #include "mainwindow/report_printing.h"
 #include "mainwindow/report_viewer_window.h"
 #include "reports/cut_list_export.h"

@@ -1,12 +1,12 @@
-#include "diagrams/diagram_view.h"
+#include "mainwindow/diagram_view.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <cmath>
 
-#include "diagrams/diagram_painter.h"
 #include "diagrams/diagram_texts.h"
+#include "mainwindow/diagram_painter.h"
 
 namespace {
 

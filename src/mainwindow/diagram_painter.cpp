@@ -1,4 +1,4 @@
-#include "diagrams/diagram_painter.h"
+#include "mainwindow/diagram_painter.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "diagrams/diagram_pages.h"
+#include "mainwindow/diagram_pages.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -10,8 +10,8 @@
 #include "core/brx_error.h"
 #include "core/frontend.h"
 #include "diagrams/diagram_layout.h"
-#include "diagrams/diagram_painter.h"
 #include "diagrams/diagram_texts.h"
+#include "mainwindow/diagram_painter.h"
 #include "mainwindow/qt_text.h"
 #include "mainwindow/report_printing.h"
 #include "reports/print_layout.h"
