@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "optimizer/cutting_model.h"
@@ -139,4 +140,85 @@ Knapsack::Knapsack(const std::vector<KnapsackItem>& items, double kerf, int maxP
 KnapsackResult Knapsack::Solve(double usable, double target, long long nodeLimit,
                                const std::vector<int>& taken) const {
   return KnapsackSearch(items_, kerf_, maxPieces_, usable, target, nodeLimit, taken).Run();
+}
+
+KnapsackResult Knapsack::SolveOnGrid(double usable, double target, double unitsPerLength,
+                                     long long cellLimit, const std::vector<int>& taken) const {
+  KnapsackResult result;
+  result.complete = false;
+  const auto units = [&](double length) {
+    return static_cast<long long>(std::llround(length * unitsPerLength));
+  };
+  // A selection of weight W (lengths plus one kerf each) fits when W is
+  // within the usable length, or exactly one kerf over it (the last cut
+  // needs none).
+  const long long fits = units(usable);
+  const long long exact = units(usable + kerf_);
+  if (fits < 0 || exact < fits) return result;
+  // Copies of each item split into parts of 1, 2, 4 ... so that each part is
+  // taken at most once.
+  struct Part {
+    std::size_t item;
+    int copies;
+    long long weight;
+    double value;
+  };
+  std::vector<Part> parts;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const Item& entry = items_[i];
+    const long long weight = units(entry.weight);
+    if (weight <= 0) return result;
+    int left = std::max(0, entry.item.maxCount - (taken.empty() ? 0 : taken[entry.item.type]));
+    left = static_cast<int>(std::min<long long>(left, exact / weight));
+    for (int part = 1; left > 0; part *= 2) {
+      const int copies = std::min(part, left);
+      parts.push_back({i, copies, copies * weight, copies * entry.item.value});
+      left -= copies;
+    }
+  }
+  const long long width = exact + 1;
+  if (static_cast<double>(width) * static_cast<double>(parts.size() + 1) >
+      static_cast<double>(cellLimit)) {
+    return result;
+  }
+  constexpr double kUnreached = -std::numeric_limits<double>::infinity();
+  std::vector<double> best(width, kUnreached);
+  std::vector<std::uint8_t> took(parts.size() * width, 0);
+  best[0] = 0.0;
+  for (std::size_t p = 0; p < parts.size(); ++p) {
+    const Part& part = parts[p];
+    for (long long w = exact; w >= part.weight; --w) {
+      const double with = best[w - part.weight] + part.value;
+      if (best[w - part.weight] != kUnreached && with > best[w]) {
+        best[w] = with;
+        took[p * width + w] = 1;
+      }
+    }
+  }
+  result.nodes = width * static_cast<long long>(parts.size() + 1);
+  long long at = exact;
+  for (long long w = 0; w <= fits; ++w) {
+    if (best[w] > best[at]) at = w;
+  }
+  std::vector<int> counts(items_.size(), 0);
+  int pieces = 0;
+  for (std::size_t p = parts.size(); p-- > 0;) {
+    if (took[p * width + at]) {
+      counts[parts[p].item] += parts[p].copies;
+      pieces += parts[p].copies;
+      at -= parts[p].weight;
+    }
+  }
+  if (pieces > maxPieces_) return result;
+  result.complete = true;
+  double found = 0.0;
+  for (std::size_t i = 0; i < items_.size(); ++i) found += counts[i] * items_[i].item.value;
+  result.upperBound = std::max(found, target) + 1e-9 * std::max(1.0, std::fabs(found));
+  if (found <= target) return result;
+  result.value = found;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (counts[i] > 0) result.counts.emplace_back(items_[i].item.type, counts[i]);
+  }
+  std::sort(result.counts.begin(), result.counts.end());
+  return result;
 }

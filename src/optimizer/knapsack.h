@@ -40,6 +40,14 @@ class Knapsack {
   KnapsackResult Solve(double usable, double target, long long nodeLimit,
                        const std::vector<int>& taken = {}) const;
 
+  // The same search solved exactly by dynamic programming over whole units
+  // of length, `unitsPerLength` of them per unit, when the usable length, the
+  // kerf and every piece length are whole numbers of units. Incomplete (and
+  // empty) when the table would exceed `cellLimit` cells; `nodes` counts the
+  // cells filled.
+  KnapsackResult SolveOnGrid(double usable, double target, double unitsPerLength,
+                             long long cellLimit, const std::vector<int>& taken = {}) const;
+
   struct Item {
     KnapsackItem item;
     double weight = 0.0;  // length plus one kerf

@@ -37,6 +37,9 @@ int MostOfOneLength(const CuttingModel& model, int stockType, int pieceType, int
   return count;
 }
 
+// Largest table of the exact pricing knapsack.
+constexpr long long kGridCells = 50000000;
+
 // Single-length patterns are seeded only while there are this few.
 constexpr std::size_t kSingleLengthPatterns = 20000;
 
@@ -82,8 +85,12 @@ PatternMaster::PatternMaster(const CuttingModel& model, MasterGoal goal, double 
   lengths.clear();
   for (const PieceType& type : model.pieceTypes) lengths.push_back(type.length);
   pieceUnits_ = UnitsFor(lengths);
+  lengths.push_back(model.kerf);
+  for (const StockType& type : model.stockTypes) lengths.push_back(type.usable);
+  if (const LengthUnits grid = UnitsFor(lengths); grid.whole) gridUnits_ = grid.perLength;
   for (const PieceType& type : model.pieceTypes) {
     pieceRow_.push_back(lp_.AddRow(type.Demand(), kInfinity));
+    residual_.push_back(type.Demand());
   }
   for (const StockType& type : model.stockTypes) {
     stockRow_.push_back(type.Unlimited() ? -1 : lp_.AddRow(-kInfinity, type.AvailableBars()));
@@ -221,10 +228,14 @@ PatternMaster::TypePricing PatternMaster::PriceStockType(int stock, const Knapsa
   TypePricing result;
   std::vector<int> taken(model_.pieceTypes.size(), 0);
   for (int column = 0; column < pricing_.columnsPerType; ++column) {
+    const std::vector<int> gone = column == 0 ? std::vector<int>{} : taken;
+    const double usable = model_.stockTypes[stock].usable;
     const KnapsackResult priced =
-        knapsack.Solve(model_.stockTypes[stock].usable, target + tolerance_, nodeLimit,
-                       column == 0 ? std::vector<int>{} : taken);
-    budget_.Spend(static_cast<double>(priced.nodes));
+        nodeLimit == 0 ? knapsack.SolveOnGrid(usable, target + tolerance_, gridUnits_,
+                                              kGridCells, gone)
+                       : knapsack.Solve(usable, target + tolerance_, nodeLimit, gone);
+    // A table cell costs far less than a search node.
+    budget_.Spend(static_cast<double>(priced.nodes) / (nodeLimit == 0 ? 20.0 : 1.0));
     if (column == 0) {
       result.upperBound = priced.upperBound;
       result.complete = priced.complete;
@@ -244,7 +255,7 @@ PatternMaster::PricingPass PatternMaster::PriceStockTypes(const std::vector<doub
   std::vector<KnapsackItem> items;
   for (std::size_t type = 0; type < model_.pieceTypes.size(); ++type) {
     items.push_back({static_cast<int>(type), model_.pieceTypes[type].length, duals[pieceRow_[type]],
-                     model_.pieceTypes[type].Demand()});
+                     residual_[type]});
   }
   const Knapsack knapsack(items, model_.kerf, MAX_STK_CUTS);
   const int types = static_cast<int>(model_.stockTypes.size());
@@ -279,7 +290,11 @@ PatternMaster::PricingPass PatternMaster::PriceStockTypes(const std::vector<doub
 PatternMaster::Pricing PatternMaster::PriceColumns(const std::vector<double>& duals, double lpValue,
                                                    bool improvesBound) {
   PricingPass pass = PriceStockTypes(duals, lpValue, pricing_.knapsackNodes);
-  // Only a longer search shows that no column improves the LP.
+  // Only an exact knapsack, or a longer search, shows that no column
+  // improves the LP.
+  if (pass.added == 0 && pass.pricedAll && !pass.exact && gridUnits_ > 0.0) {
+    pass = PriceStockTypes(duals, lpValue, 0);
+  }
   if (pass.added == 0 && pass.pricedAll && !pass.exact) {
     pass = PriceStockTypes(duals, lpValue, pricing_.provingNodes);
   }
@@ -336,58 +351,117 @@ void PatternMaster::UndoBounds(std::size_t logSize) {
   }
 }
 
-std::optional<BarList> PatternMaster::Dive(int variant, int backtracks, double cutoff,
-                                           const StopRequest& stop) {
-  struct Step {
-    std::size_t logSize;  // bound changes made before this step
-    int column;           // the column rounded up
-    double value;         // its LP value then
-  };
-  std::vector<Step> steps;
-  std::optional<BarList> result;
-  for (;;) {
-    const Outcome outcome = Generate(stop, false);
-    if (outcome == Outcome::Stopped || outcome == Outcome::OutOfWork) break;
-    if (outcome == Outcome::Infeasible || lp_.Objective() > cutoff) {
-      // Takes back the last rounding and keeps that column from rounding up.
-      if (steps.empty() || backtracks-- == 0) break;
-      const Step last = steps.back();
-      steps.pop_back();
-      UndoBounds(last.logSize);
-      ChangeBounds(last.column, lp_.ColumnLower(last.column), std::floor(last.value));
-      continue;
-    }
-    const std::vector<double> values = lp_.ColumnValues();
-    // Fractional pattern columns, most fractional (closest to rounding up) first.
-    std::vector<std::pair<double, int>> fractional;
-    for (std::size_t column = 0; column < values.size(); ++column) {
-      const double part = values[column] - std::floor(values[column]);
-      if (IsPatternColumn(static_cast<int>(column)) && part > kIntegrality &&
-          part < 1.0 - kIntegrality) {
-        fractional.emplace_back(-part, static_cast<int>(column));
-      }
-    }
-    if (fractional.empty()) {
-      result = BarsOf(values);
-      break;
-    }
-    std::sort(fractional.begin(), fractional.end());
-    const std::size_t pick =
-        steps.empty() ? std::min<std::size_t>(variant, fractional.size() - 1) : std::size_t{0};
-    const int column = fractional[pick].second;
-    steps.push_back({boundLog_.size(), column, values[column]});
-    // Keeps the whole bars of the solution and rounds one column up.
-    for (std::size_t other = 0; other < values.size(); ++other) {
-      const int index = static_cast<int>(other);
-      const double whole = std::floor(values[other] + kIntegrality);
-      if (IsPatternColumn(index) && whole > lp_.ColumnLower(index)) {
-        ChangeBounds(index, whole, lp_.ColumnUpper(index));
-      }
-    }
-    ChangeBounds(column, std::ceil(values[column]), lp_.ColumnUpper(column));
+void PatternMaster::UpdateResidual() {
+  for (std::size_t type = 0; type < residual_.size(); ++type) {
+    residual_[type] = model_.pieceTypes[type].Demand();
   }
+  for (std::size_t column = 0; column < columns_.size(); ++column) {
+    const double fixed = lp_.ColumnLower(static_cast<int>(column));
+    if (!IsPatternColumn(static_cast<int>(column)) || fixed <= 0.0) continue;
+    for (const auto& [type, count] : patterns_[columns_[column].index].items) {
+      residual_[type] -= static_cast<int>(fixed) * count;
+    }
+  }
+  const std::size_t columns = columns_.size();
+  // Bars of one piece length within what is left keep the LP feasible
+  // wherever the stock allows.
+  if (model_.stockTypes.size() * model_.pieceTypes.size() <= kSingleLengthPatterns) {
+    for (std::size_t stock = 0; stock < model_.stockTypes.size(); ++stock) {
+      for (std::size_t piece = 0; piece < model_.pieceTypes.size(); ++piece) {
+        if (residual_[piece] <= 0) continue;
+        const int count = MostOfOneLength(model_, static_cast<int>(stock), static_cast<int>(piece),
+                                          residual_[piece]);
+        if (count > 0) AddPattern({static_cast<int>(stock), {{static_cast<int>(piece), count}}});
+      }
+    }
+  }
+  for (std::size_t column = 0; column < columns; ++column) {
+    const int index = static_cast<int>(column);
+    if (!IsPatternColumn(index) || lp_.ColumnUpper(index) <= lp_.ColumnLower(index)) continue;
+    const auto& items = patterns_[columns_[column].index].items;
+    if (std::any_of(items.begin(), items.end(),
+                    [&](const auto& item) { return item.second > residual_[item.first]; })) {
+      ChangeBounds(index, lp_.ColumnLower(index), lp_.ColumnLower(index));
+    }
+  }
+}
+
+struct PatternMaster::DiveState {
+  DiveLimits limits;
+  double cutoff = 0.0;
+  const PlanFound& found;
+  const StopRequest& stop;
+  std::vector<char> tabu;  // per column: not to be fixed here
+  bool ended = false;      // stop requested or the work ran out
+};
+
+void PatternMaster::DiveNode(DiveState& state, int depth, int discrepancies) {
+  const Outcome outcome = Generate(state.stop, false);
+  if (outcome == Outcome::Stopped || outcome == Outcome::OutOfWork) {
+    state.ended = true;
+    return;
+  }
+  const double value = lp_.Objective();
+  if (outcome == Outcome::Infeasible || value > state.cutoff) return;
+  const std::vector<double> values = lp_.ColumnValues();
+  struct Candidate {
+    double distance;  // from the value to the bars it is fixed at
+    int column;
+    double bars;
+  };
+  std::vector<Candidate> candidates;
+  std::vector<int> whole;  // columns at whole values above their fixed bars
+  for (std::size_t column = 0; column < values.size(); ++column) {
+    const int index = static_cast<int>(column);
+    const double fixed = lp_.ColumnLower(index);
+    if (!IsPatternColumn(index) || values[column] <= fixed + kIntegrality) continue;
+    const double rounded = std::round(values[column]);
+    if (std::fabs(values[column] - rounded) <= kIntegrality) {
+      whole.push_back(index);
+    } else if (state.tabu.size() <= column || !state.tabu[column]) {
+      const double bars = std::max(fixed + 1.0, rounded);
+      candidates.push_back({std::fabs(values[column] - bars), index, bars});
+    }
+  }
+  if (candidates.empty()) {
+    // Whole, or only patterns kept from being fixed here are fractional.
+    if (std::none_of(values.begin(), values.end(), [&](double v) {
+          return std::fabs(v - std::round(v)) > kIntegrality;
+        })) {
+      state.cutoff = state.found(BarsOf(values));
+    }
+    return;
+  }
+  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+    return a.distance != b.distance ? a.distance < b.distance : a.column < b.column;
+  });
+  const std::size_t logSize = boundLog_.size();
+  state.tabu.resize(std::max(state.tabu.size(), values.size()), 0);
+  std::vector<int> tried;
+  for (std::size_t i = 0; i < candidates.size() && !state.ended && value <= state.cutoff; ++i) {
+    if (i > 0 && (static_cast<int>(i) > discrepancies || depth >= state.limits.depth)) break;
+    for (const int column : whole) {
+      ChangeBounds(column, std::round(values[column]), lp_.ColumnUpper(column));
+    }
+    const Candidate& pick = candidates[i];
+    ChangeBounds(pick.column, pick.bars, std::max(pick.bars, lp_.ColumnUpper(pick.column)));
+    UpdateResidual();
+    DiveNode(state, depth + 1, discrepancies - static_cast<int>(i));
+    UndoBounds(logSize);
+    UpdateResidual();
+    state.tabu[pick.column] = 1;
+    tried.push_back(pick.column);
+  }
+  for (const int column : tried) state.tabu[column] = 0;
+}
+
+bool PatternMaster::Dive(const DiveLimits& limits, double cutoff, const PlanFound& found,
+                         const StopRequest& stop) {
+  DiveState state{limits, cutoff, found, stop, {}, false};
+  DiveNode(state, 0, limits.discrepancies);
   UndoBounds(0);
-  return result;
+  UpdateResidual();
+  return !state.ended;
 }
 
 // The objective of the integer program for one column.

@@ -84,13 +84,24 @@ class PatternMaster {
   // Lagrangian bound of its best round before. 0 until a round was solved.
   double LowerBound() const { return lowerBound_; }
 
-  // Rounds the LP solution up column by column, generating columns between,
-  // until it is integral. `variant` n takes the n-th most fractional column
-  // at the first rounding, to vary dives. When the LP value exceeds `cutoff`
-  // the last rounding is taken back and that column kept from rounding up,
-  // at most `backtracks` times. Fails when that is not enough, the work runs
-  // out or stop is requested. Leaves the bounds as they were.
-  std::optional<BarList> Dive(int variant, int backtracks, double cutoff, const StopRequest& stop);
+  // Diving with limited discrepancy search over the generated patterns. Each
+  // step fixes the bars of the patterns the LP uses at whole values and, of
+  // the fractional ones, the pattern closest to a whole number of bars above
+  // those fixed, at that number; it takes their pieces out of the demand and
+  // prices columns for what is left, until the LP solution is whole (a plan,
+  // given to `found`, which returns the new cutoff) or its value exceeds the
+  // cutoff. Within the first `depth` steps and up to `discrepancies` times on
+  // one path, the search then tries the next patterns in that order instead,
+  // the ones tried before them at that step kept from being fixed below it.
+  // False when stop was requested or the work ran out. Leaves the bounds as
+  // they were.
+  struct DiveLimits {
+    int discrepancies = 0;
+    int depth = 0;
+  };
+  using PlanFound = std::function<double(const BarList&)>;
+  bool Dive(const DiveLimits& limits, double cutoff, const PlanFound& found,
+            const StopRequest& stop);
 
   // The whole bars of the current LP solution (its values rounded down).
   BarList WholeLpBars() const;
@@ -130,6 +141,11 @@ class PatternMaster {
   // Column bound changes made by a dive, so that they can be taken back.
   void ChangeBounds(int column, double lower, double upper);
   void UndoBounds(std::size_t logSize);
+  // Demand less the pieces of the bars fixed by column lower bounds; patterns
+  // that need more than that are kept from growing.
+  void UpdateResidual();
+  struct DiveState;
+  void DiveNode(DiveState& state, int depth, int discrepancies);
 
   enum class Pricing { Added, NoneFound, OutOfWork };
   // Prices the stock types in turn; a round that prices them all updates the
@@ -140,6 +156,7 @@ class PatternMaster {
     double upperBound = 0.0;  // no pattern of the type is worth more
     bool complete = true;     // the first knapsack was solved to the end
   };
+  // `nodeLimit` 0: the knapsack solved exactly on the length grid.
   TypePricing PriceStockType(int stock, const class Knapsack& knapsack, double target,
                              long long nodeLimit);
   struct PricingPass {
@@ -158,6 +175,9 @@ class PatternMaster {
   const double tolerance_;  // reduced cost below which a column does not improve
   LengthUnits stockUnits_;
   LengthUnits pieceUnits_;
+  // Units in which the pieces, kerf and usable lengths are whole numbers, for
+  // exact pricing; 0 when they are on no grid.
+  double gridUnits_ = 0.0;
   LinearProgram lp_;
   std::vector<int> pieceRow_;
   std::vector<int> stockRow_;      // -1 for stock types without a limit
@@ -172,4 +192,5 @@ class PatternMaster {
   bool lpValueKnown_ = false;  // the last LP solve found the optimum
   int nextStockType_ = 0;      // where the next round starts pricing
   std::vector<BoundChange> boundLog_;
+  std::vector<int> residual_;  // pieces of each type pricing may use
 };
