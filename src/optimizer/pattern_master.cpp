@@ -40,6 +40,22 @@ int MostOfOneLength(const CuttingModel& model, int stockType, int pieceType, int
 // Largest table of the exact pricing knapsack.
 constexpr long long kGridCells = 50000000;
 
+// Pricing's node limits that ask for the knapsack on the length grid, only
+// on its coarse grid, or only exactly.
+constexpr long long kGridPricing = 0;
+constexpr long long kCoarsePricing = -1;
+constexpr long long kExactPricing = -2;
+
+// Every this many rounds the LP's duals are priced exactly, which proves a
+// bound while the columns still improve the LP.
+constexpr int kExactRounds = 8;
+
+// Weight of the earlier duals in the mix that is priced first.
+constexpr double kSmoothing = 0.5;
+
+// Width of the coarse pricing table.
+constexpr double kCoarseCells = 4096.0;
+
 // Single-length patterns are seeded only while there are this few.
 constexpr std::size_t kSingleLengthPatterns = 20000;
 
@@ -91,6 +107,9 @@ PatternMaster::PatternMaster(const CuttingModel& model, MasterGoal goal, double 
   for (const PieceType& type : model.pieceTypes) {
     pieceRow_.push_back(lp_.AddRow(type.Demand(), kInfinity));
     residual_.push_back(type.Demand());
+  }
+  if (goal == MasterGoal::LeastStockLength && model.stockTypes.size() == 1) {
+    wholeBars_ = model.stockTypes[0].length;
   }
   for (const StockType& type : model.stockTypes) {
     stockRow_.push_back(type.Unlimited() ? -1 : lp_.AddRow(-kInfinity, type.AvailableBars()));
@@ -225,17 +244,19 @@ bool PatternMaster::AddAllPatterns(int limit) {
 // from the pieces the ones before left, and adds them.
 PatternMaster::TypePricing PatternMaster::PriceStockType(int stock, const Knapsack& knapsack,
                                                          double target, long long nodeLimit) {
+  if (nodeLimit <= kGridPricing) {
+    if (const std::optional<TypePricing> exact = PriceOnGrid(stock, knapsack, target, nodeLimit)) {
+      return *exact;
+    }
+    nodeLimit = pricing_.provingNodes;
+  }
   TypePricing result;
   std::vector<int> taken(model_.pieceTypes.size(), 0);
   for (int column = 0; column < pricing_.columnsPerType; ++column) {
-    const std::vector<int> gone = column == 0 ? std::vector<int>{} : taken;
-    const double usable = model_.stockTypes[stock].usable;
     const KnapsackResult priced =
-        nodeLimit == 0 ? knapsack.SolveOnGrid(usable, target + tolerance_, gridUnits_,
-                                              kGridCells, gone)
-                       : knapsack.Solve(usable, target + tolerance_, nodeLimit, gone);
-    // A table cell costs far less than a search node.
-    budget_.Spend(static_cast<double>(priced.nodes) / (nodeLimit == 0 ? 20.0 : 1.0));
+        knapsack.Solve(model_.stockTypes[stock].usable, target + tolerance_, nodeLimit,
+                       column == 0 ? std::vector<int>{} : taken);
+    budget_.Spend(static_cast<double>(priced.nodes));
     if (column == 0) {
       result.upperBound = priced.upperBound;
       result.complete = priced.complete;
@@ -248,6 +269,52 @@ PatternMaster::TypePricing PatternMaster::PriceStockType(int stock, const Knapsa
     for (const auto& [type, count] : priced.counts) taken[type] += count;
   }
   return result;
+}
+
+std::optional<PatternMaster::TypePricing> PatternMaster::PriceOnGrid(int stock,
+                                                                    const Knapsack& knapsack,
+                                                                    double target,
+                                                                    long long mode) {
+  const double usable = model_.stockTypes[stock].usable;
+  const double span = usable + model_.kerf;
+  TypePricing result;
+  // A wide table is first tried on a coarse grid, which finds most columns
+  // for a fraction of the work.
+  if (span * gridUnits_ > 2.0 * kCoarseCells && mode != kExactPricing) {
+    const GridKnapsack coarse = knapsack.SolveOnGrid(usable, target + tolerance_,
+                                                     kCoarseCells / span, kGridCells,
+                                                     pricing_.columnsPerType, true);
+    budget_.Spend(static_cast<double>(coarse.cells) / 32.0);
+    for (const auto& counts : coarse.selections) result.added += AddNewPattern({stock, counts});
+    if (result.added > 0) {
+      const KnapsackResult bound = knapsack.Solve(usable, target + tolerance_, 0);
+      result.upperBound = bound.upperBound;
+      result.complete = false;
+      return result;
+    }
+    if (mode == kCoarsePricing) {
+      result.complete = false;
+      result.upperBound = std::numeric_limits<double>::max();
+      return result;
+    }
+  }
+  const GridKnapsack priced = knapsack.SolveOnGrid(usable, target + tolerance_, gridUnits_,
+                                                   kGridCells, pricing_.columnsPerType);
+  // The table's inner loop runs some thirty cells in the time of one search
+  // node.
+  budget_.Spend(static_cast<double>(priced.cells) / 32.0);
+  if (!priced.solved) return std::nullopt;
+  result.upperBound = priced.bestValue + 1e-9 * std::max(1.0, std::fabs(priced.bestValue));
+  for (const auto& counts : priced.selections) result.added += AddNewPattern({stock, counts});
+  // A better selection that the table could not give as a pattern.
+  result.complete = result.added > 0 || priced.selections.empty();
+  return result;
+}
+
+int PatternMaster::AddNewPattern(const Pattern& pattern) {
+  if (!model_.Fits(pattern) || columnOf_.count(pattern) > 0) return 0;
+  AddPattern(pattern);
+  return 1;
 }
 
 PatternMaster::PricingPass PatternMaster::PriceStockTypes(const std::vector<double>& duals,
@@ -288,25 +355,54 @@ PatternMaster::PricingPass PatternMaster::PriceStockTypes(const std::vector<doub
 }
 
 PatternMaster::Pricing PatternMaster::PriceColumns(const std::vector<double>& duals, double lpValue,
-                                                   bool improvesBound) {
-  PricingPass pass = PriceStockTypes(duals, lpValue, pricing_.knapsackNodes);
-  // Only an exact knapsack, or a longer search, shows that no column
-  // improves the LP.
-  if (pass.added == 0 && pass.pricedAll && !pass.exact && gridUnits_ > 0.0) {
-    pass = PriceStockTypes(duals, lpValue, 0);
+                                                   bool improvesBound, bool exactRound) {
+  PricingPass pass;
+  if (exactRound && gridUnits_ > 0.0) {
+    smoothed_ = duals;
+    pass = PriceStockTypes(duals, lpValue, kExactPricing);
+  } else {
+    // Columns are sought first at a mix of these duals and the earlier
+    // mixes, which damps the swings of the duals that make column generation
+    // tail off; the LP's own duals are priced when the mix finds none.
+    if (smoothed_.size() == duals.size()) {
+      for (std::size_t row = 0; row < duals.size(); ++row) {
+        smoothed_[row] = kSmoothing * smoothed_[row] + (1.0 - kSmoothing) * duals[row];
+      }
+      PricingPass mixed = PriceStockTypes(smoothed_, lpValue, pricing_.knapsackNodes);
+      if (mixed.added == 0 && mixed.pricedAll && gridUnits_ > 0.0) {
+        mixed = PriceStockTypes(smoothed_, lpValue, kCoarsePricing);
+      }
+      if (mixed.added > 0) return Pricing::Added;
+    }
+    smoothed_ = duals;
+    pass = PriceStockTypes(duals, lpValue, pricing_.knapsackNodes);
+    // Only an exact knapsack, or a longer search, shows that no column
+    // improves the LP.
+    if (pass.added == 0 && pass.pricedAll && !pass.exact && gridUnits_ > 0.0) {
+      pass = PriceStockTypes(duals, lpValue, kGridPricing);
+    }
+    if (pass.added == 0 && pass.pricedAll && !pass.exact) {
+      pass = PriceStockTypes(duals, lpValue, pricing_.provingNodes);
+    }
   }
-  if (pass.added == 0 && pass.pricedAll && !pass.exact) {
-    pass = PriceStockTypes(duals, lpValue, pricing_.provingNodes);
-  }
-  if (pass.pricedAll && improvesBound && goal_ == MasterGoal::LeastStockLength) {
-    lowerBound_ = std::max(lowerBound_, pass.added == 0 && pass.exact ? lpValue : pass.lagrangian);
+  if (pass.pricedAll && goal_ == MasterGoal::LeastStockLength) {
+    const double bound = pass.added == 0 && pass.exact ? lpValue : pass.lagrangian;
+    generateBound_ = std::max(generateBound_, bound);
+    if (improvesBound) lowerBound_ = std::max(lowerBound_, bound);
   }
   if (pass.added > 0) return Pricing::Added;
   return pass.pricedAll ? Pricing::NoneFound : Pricing::OutOfWork;
 }
 
+bool PatternMaster::BoundSettled() const {
+  if (wholeBars_ <= 0.0 || generateBound_ <= 0.0) return false;
+  return std::ceil(generateBound_ / wholeBars_ - 1e-6) >= std::ceil(lpValue_ / wholeBars_ - 1e-6);
+}
+
 PatternMaster::Outcome PatternMaster::Generate(const StopRequest& stop, bool improvesBound) {
-  for (;;) {
+  smoothed_.clear();
+  generateBound_ = 0.0;
+  for (int round = 1;; ++round) {
     if (stop && stop()) return Outcome::Stopped;
     if (budget_.Exhausted()) return Outcome::OutOfWork;
     const LinearProgram::Status status = lp_.Solve();
@@ -316,8 +412,10 @@ PatternMaster::Outcome PatternMaster::Generate(const StopRequest& stop, bool imp
     lpValueKnown_ = status == LinearProgram::Status::Optimal;
     if (!lpValueKnown_) return Outcome::Infeasible;
     lpValue_ = lp_.Objective();
-    switch (PriceColumns(lp_.RowDuals(), lpValue_, improvesBound)) {
-      case Pricing::Added: break;
+    switch (PriceColumns(lp_.RowDuals(), lpValue_, improvesBound, round % kExactRounds == 0)) {
+      case Pricing::Added:
+        if (BoundSettled()) return Outcome::Converged;
+        break;
       case Pricing::NoneFound: return Outcome::Converged;
       case Pricing::OutOfWork: return Outcome::OutOfWork;
     }

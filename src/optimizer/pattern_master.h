@@ -8,6 +8,8 @@
 #include "optimizer/cutting_model.h"
 #include "optimizer/lp_solver.h"
 
+class Knapsack;
+
 // The cutting-stock model over patterns (one column per pattern per stock
 // type) and the methods on it: column generation with knapsack pricing for
 // its linear relaxation and lower bound, diving for integer plans, and the
@@ -75,8 +77,9 @@ class PatternMaster {
 
   enum class Outcome { Converged, OutOfWork, Stopped, Infeasible };
   // Column generation from the current bounds until no column improves the
-  // LP. `improvesBound` when no column is fixed, so that its duals bound the
-  // whole problem.
+  // LP, or, with one stock length, until the bound it proves rounds up to the
+  // same whole bars as the LP value. `improvesBound` when no column is fixed,
+  // so that its duals bound the whole problem.
   Outcome Generate(const StopRequest& stop, bool improvesBound);
 
   // Lower bound on the stock length of every plan that cuts the demand (less
@@ -150,14 +153,19 @@ class PatternMaster {
   enum class Pricing { Added, NoneFound, OutOfWork };
   // Prices the stock types in turn; a round that prices them all updates the
   // lower bound.
-  Pricing PriceColumns(const std::vector<double>& duals, double lpValue, bool improvesBound);
+  // `exactRound`: the LP's duals priced exactly, for a bound.
+  Pricing PriceColumns(const std::vector<double>& duals, double lpValue, bool improvesBound,
+                       bool exactRound);
+  // The bound proved in this column generation rounds up to the same whole
+  // bars as the LP value: more columns cannot change what it proves.
+  bool BoundSettled() const;
   struct TypePricing {
     int added = 0;
     double upperBound = 0.0;  // no pattern of the type is worth more
     bool complete = true;     // the first knapsack was solved to the end
   };
-  // `nodeLimit` 0: the knapsack solved exactly on the length grid.
-  TypePricing PriceStockType(int stock, const class Knapsack& knapsack, double target,
+  // `nodeLimit` kGridPricing or kCoarsePricing: PriceOnGrid where it can.
+  TypePricing PriceStockType(int stock, const Knapsack& knapsack, double target,
                              long long nodeLimit);
   struct PricingPass {
     int added = 0;
@@ -165,6 +173,14 @@ class PatternMaster {
     bool exact = true;  // every first knapsack was solved to the end
     double lagrangian = 0.0;
   };
+  // Patterns of a stock type from the exact knapsack on the length grid;
+  // empty when its table would be too large.
+  // `mode`: kGridPricing, kCoarsePricing (no exact table when the coarse
+  // one finds nothing) or kExactPricing (no coarse table).
+  std::optional<TypePricing> PriceOnGrid(int stock, const Knapsack& knapsack, double target,
+                                         long long mode);
+  // Adds the pattern when it fits and is not a column yet: 1 when added.
+  int AddNewPattern(const Pattern& pattern);
   PricingPass PriceStockTypes(const std::vector<double>& duals, double lpValue,
                               long long nodeLimit);
 
@@ -193,4 +209,7 @@ class PatternMaster {
   int nextStockType_ = 0;      // where the next round starts pricing
   std::vector<BoundChange> boundLog_;
   std::vector<int> residual_;  // pieces of each type pricing may use
+  std::vector<double> smoothed_;  // the mix of duals priced first
+  double generateBound_ = 0.0;    // bound proved in the current column generation
+  double wholeBars_ = 0.0;        // the one stock length plans take whole bars of, or 0
 };
