@@ -12,14 +12,14 @@
 #include <benchmark/benchmark.h>
 #include <coin/ClpSimplex.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
-#include <map>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,7 +41,7 @@ struct BenchJob {
   std::vector<StockRow> stock;
   std::vector<double> pieces;
   double kerf = 0.0;
-  int bestKnownBars = 0;  // 0 when unknown
+  int bestKnownBars = 0;      // 0 when unknown
   bool checkLpBound = false;  // compare the bound with PatternLpBars
 };
 
@@ -210,8 +210,8 @@ double PatternLpBars(const std::vector<double>& pieces, double capacity) {
         values.push_back(column[row]);
       }
     }
-    lp.addColumn(static_cast<int>(indices.size()), indices.data(), values.data(), 0.0,
-                 COIN_DBL_MAX, 1.0);
+    lp.addColumn(static_cast<int>(indices.size()), indices.data(), values.data(), 0.0, COIN_DBL_MAX,
+                 1.0);
   }
 }
 
@@ -340,11 +340,13 @@ int main(int argc, char** argv) {
   Register("mix", LargeMixes(), {5, 10});
   for (const int pieces : {249, 501, 1002}) {
     std::vector<BenchJob> triplets;
-    for (int instance = 0; instance < 20; ++instance) triplets.push_back(Triplets(pieces, instance));
+    for (int instance = 0; instance < 20; ++instance)
+      triplets.push_back(Triplets(pieces, instance));
     Register("triplet" + std::to_string(pieces), triplets, {10});
   }
   std::vector<BenchJob> largeCapacity;
-  for (int instance = 0; instance < 20; ++instance) largeCapacity.push_back(LargeCapacity(instance));
+  for (int instance = 0; instance < 20; ++instance)
+    largeCapacity.push_back(LargeCapacity(instance));
   Register("large", largeCapacity, {10});
   for (const BenchJob& mix : LargeMixes()) {
     const std::string name = "mix_classic/" + mix.name + "/level:10";

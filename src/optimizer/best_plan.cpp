@@ -17,10 +17,10 @@ namespace {
 // Work done at one level. Every limit counts steps, never time, so a job
 // gives the same plan on every machine.
 struct Effort {
-  double work = 0.0;             // column generation and dives, see WorkBudget
+  double work = 0.0;               // column generation and dives, see WorkBudget
   PatternMaster::DiveLimits dive;  // no dive when depth is 0
-  int integerNodes = 0;          // branch-and-bound nodes over the generated patterns
-  long long greedyNodes = 2000;  // knapsack nodes per greedy bar and stock type
+  int integerNodes = 0;            // branch-and-bound nodes over the generated patterns
+  long long greedyNodes = 2000;    // knapsack nodes per greedy bar and stock type
   PricingEffort pricing{2000, 100000, 5, 50};
   int enumerationLimit = 3000;  // all patterns are columns when there are no more
 };
@@ -147,13 +147,19 @@ class BestPlanSearch {
     if (root == PatternMaster::Outcome::Stopped || Optimal()) return;
     Consider(RepairedLpBars(master));
     if (effort_.dive.depth > 0 && !Optimal()) {
-      master.Dive(effort_.dive, DiveCutoff(),
-                  [this](const BarList& bars) {
-                    Consider(bars);
-                    // Nothing is better than a plan at the bound.
-                    return Optimal() ? -1.0 : DiveCutoff();
-                  },
-                  stop_);
+      int nodes = 0;
+      master.Dive(
+          effort_.dive, DiveCutoff(),
+          [this](const BarList& bars) {
+            Consider(bars);
+            // Nothing is better than a plan at the bound.
+            return Optimal() ? -1.0 : DiveCutoff();
+          },
+          // Progress creeps towards 80% as the dive goes on.
+          [this, &nodes] {
+            progress_.Show(80.0f - 40.0f * 20.0f / static_cast<float>(20 + ++nodes));
+          },
+          stop_);
       progress_.Show(80.0f);
     }
     // The integer program is worth its cost only where column generation

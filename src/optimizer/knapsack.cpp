@@ -143,7 +143,7 @@ KnapsackResult Knapsack::Solve(double usable, double target, long long nodeLimit
 }
 
 GridKnapsack Knapsack::SolveOnGrid(double usable, double target, double unitsPerLength,
-                                  long long cellLimit, int selections, bool coarse) const {
+                                   long long cellLimit, int selections, bool coarse) const {
   GridKnapsack result;
   // Coarse units round the weights up, so that what fits in units fits.
   const auto units = [&](double length) {
@@ -153,8 +153,8 @@ GridKnapsack Knapsack::SolveOnGrid(double usable, double target, double unitsPer
   // A selection of weight W (lengths plus one kerf each) fits when W is
   // within the usable length, or exactly one kerf over it (the last cut
   // needs none).
-  const long long fits = coarse ? static_cast<long long>(std::floor(usable * unitsPerLength + 1e-9))
-                                : units(usable);
+  const long long fits =
+      coarse ? static_cast<long long>(std::floor(usable * unitsPerLength + 1e-9)) : units(usable);
   const long long exact = coarse ? fits : units(usable + kerf_);
   if (fits < 0 || exact < fits) return result;
   // Copies of each item split into parts of 1, 2, 4 ... so that each part is

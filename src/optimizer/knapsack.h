@@ -54,8 +54,8 @@ class Knapsack {
   // best first. Not solved when the table would exceed `cellLimit` cells.
   // `coarse`: any units; the piece weights are rounded up and the usable
   // length down, so that every selection fits but not every fit is seen.
-  GridKnapsack SolveOnGrid(double usable, double target, double unitsPerLength,
-                           long long cellLimit, int selections, bool coarse = false) const;
+  GridKnapsack SolveOnGrid(double usable, double target, double unitsPerLength, long long cellLimit,
+                           int selections, bool coarse = false) const;
 
   struct Item {
     KnapsackItem item;

@@ -272,18 +272,18 @@ PatternMaster::TypePricing PatternMaster::PriceStockType(int stock, const Knapsa
 }
 
 std::optional<PatternMaster::TypePricing> PatternMaster::PriceOnGrid(int stock,
-                                                                    const Knapsack& knapsack,
-                                                                    double target,
-                                                                    long long mode) {
+                                                                     const Knapsack& knapsack,
+                                                                     double target,
+                                                                     long long mode) {
   const double usable = model_.stockTypes[stock].usable;
   const double span = usable + model_.kerf;
   TypePricing result;
   // A wide table is first tried on a coarse grid, which finds most columns
   // for a fraction of the work.
   if (span * gridUnits_ > 2.0 * kCoarseCells && mode != kExactPricing) {
-    const GridKnapsack coarse = knapsack.SolveOnGrid(usable, target + tolerance_,
-                                                     kCoarseCells / span, kGridCells,
-                                                     pricing_.columnsPerType, true);
+    const GridKnapsack coarse =
+        knapsack.SolveOnGrid(usable, target + tolerance_, kCoarseCells / span, kGridCells,
+                             pricing_.columnsPerType, true);
     budget_.Spend(static_cast<double>(coarse.cells) / 32.0);
     for (const auto& counts : coarse.selections) result.added += AddNewPattern({stock, counts});
     if (result.added > 0) {
@@ -488,6 +488,7 @@ struct PatternMaster::DiveState {
   DiveLimits limits;
   double cutoff = 0.0;
   const PlanFound& found;
+  const std::function<void()>& nodeDone;
   const StopRequest& stop;
   std::vector<char> tabu;  // per column: not to be fixed here
   bool ended = false;      // stop requested or the work ran out
@@ -499,6 +500,7 @@ void PatternMaster::DiveNode(DiveState& state, int depth, int discrepancies) {
     state.ended = true;
     return;
   }
+  state.nodeDone();
   const double value = lp_.Objective();
   if (outcome == Outcome::Infeasible || value > state.cutoff) return;
   const std::vector<double> values = lp_.ColumnValues();
@@ -508,28 +510,24 @@ void PatternMaster::DiveNode(DiveState& state, int depth, int discrepancies) {
     double bars;
   };
   std::vector<Candidate> candidates;
-  std::vector<int> whole;  // columns at whole values above their fixed bars
+  bool wholeSolution = true;
   for (std::size_t column = 0; column < values.size(); ++column) {
     const int index = static_cast<int>(column);
     const double fixed = lp_.ColumnLower(index);
     if (!IsPatternColumn(index) || values[column] <= fixed + kIntegrality) continue;
     const double rounded = std::round(values[column]);
-    if (std::fabs(values[column] - rounded) <= kIntegrality) {
-      whole.push_back(index);
-    } else if (state.tabu.size() <= column || !state.tabu[column]) {
+    wholeSolution = wholeSolution && std::fabs(values[column] - rounded) <= kIntegrality;
+    if (state.tabu.size() <= column || !state.tabu[column]) {
       const double bars = std::max(fixed + 1.0, rounded);
       candidates.push_back({std::fabs(values[column] - bars), index, bars});
     }
   }
-  if (candidates.empty()) {
-    // Whole, or only patterns kept from being fixed here are fractional.
-    if (std::none_of(values.begin(), values.end(), [&](double v) {
-          return std::fabs(v - std::round(v)) > kIntegrality;
-        })) {
-      state.cutoff = state.found(BarsOf(values));
-    }
+  if (wholeSolution) {
+    state.cutoff = state.found(BarsOf(values));
     return;
   }
+  // Only patterns kept from being fixed here are fractional.
+  if (candidates.empty()) return;
   std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
     return a.distance != b.distance ? a.distance < b.distance : a.column < b.column;
   });
@@ -538,9 +536,6 @@ void PatternMaster::DiveNode(DiveState& state, int depth, int discrepancies) {
   std::vector<int> tried;
   for (std::size_t i = 0; i < candidates.size() && !state.ended && value <= state.cutoff; ++i) {
     if (i > 0 && (static_cast<int>(i) > discrepancies || depth >= state.limits.depth)) break;
-    for (const int column : whole) {
-      ChangeBounds(column, std::round(values[column]), lp_.ColumnUpper(column));
-    }
     const Candidate& pick = candidates[i];
     ChangeBounds(pick.column, pick.bars, std::max(pick.bars, lp_.ColumnUpper(pick.column)));
     UpdateResidual();
@@ -554,8 +549,8 @@ void PatternMaster::DiveNode(DiveState& state, int depth, int discrepancies) {
 }
 
 bool PatternMaster::Dive(const DiveLimits& limits, double cutoff, const PlanFound& found,
-                         const StopRequest& stop) {
-  DiveState state{limits, cutoff, found, stop, {}, false};
+                         const std::function<void()>& nodeDone, const StopRequest& stop) {
+  DiveState state{limits, cutoff, found, nodeDone, stop, {}, false};
   DiveNode(state, 0, limits.discrepancies);
   UndoBounds(0);
   UpdateResidual();

@@ -88,23 +88,23 @@ class PatternMaster {
   double LowerBound() const { return lowerBound_; }
 
   // Diving with limited discrepancy search over the generated patterns. Each
-  // step fixes the bars of the patterns the LP uses at whole values and, of
-  // the fractional ones, the pattern closest to a whole number of bars above
-  // those fixed, at that number; it takes their pieces out of the demand and
-  // prices columns for what is left, until the LP solution is whole (a plan,
-  // given to `found`, which returns the new cutoff) or its value exceeds the
-  // cutoff. Within the first `depth` steps and up to `discrepancies` times on
-  // one path, the search then tries the next patterns in that order instead,
-  // the ones tried before them at that step kept from being fixed below it.
-  // False when stop was requested or the work ran out. Leaves the bounds as
-  // they were.
+  // step fixes the pattern whose LP value is closest to a whole number of
+  // bars above those already fixed, at that number; it takes their pieces out
+  // of the demand and prices columns for what is left, until the LP solution
+  // is whole (a plan, given to `found`, which returns the new cutoff) or its
+  // value exceeds the cutoff. Within the first `depth` steps and up to
+  // `discrepancies` times on one path, the search then tries the next
+  // patterns in that order instead, the ones tried before them at that step
+  // kept from being fixed below it (a tabu list).
+  // `nodeDone` is called after each step's LP. False when stop was
+  // requested or the work ran out. Leaves the bounds as they were.
   struct DiveLimits {
     int discrepancies = 0;
     int depth = 0;
   };
   using PlanFound = std::function<double(const BarList&)>;
   bool Dive(const DiveLimits& limits, double cutoff, const PlanFound& found,
-            const StopRequest& stop);
+            const std::function<void()>& nodeDone, const StopRequest& stop);
 
   // The whole bars of the current LP solution (its values rounded down).
   BarList WholeLpBars() const;
@@ -208,7 +208,7 @@ class PatternMaster {
   bool lpValueKnown_ = false;  // the last LP solve found the optimum
   int nextStockType_ = 0;      // where the next round starts pricing
   std::vector<BoundChange> boundLog_;
-  std::vector<int> residual_;  // pieces of each type pricing may use
+  std::vector<int> residual_;     // pieces of each type pricing may use
   std::vector<double> smoothed_;  // the mix of duals priced first
   double generateBound_ = 0.0;    // bound proved in the current column generation
   double wholeBars_ = 0.0;        // the one stock length plans take whole bars of, or 0
