@@ -1,35 +1,33 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer target of the stock and cut file readers with the
-# address and undefined-behaviour sanitizers, then runs it for a fixed number
-# of inputs from its seed corpus in tests/jobfiles/fuzz_corpus/. Exits non-zero
-# when it crashes or finds a broken property. FUZZ_RUNS overrides the number
-# of inputs (default 20000).
+# Builds the libFuzzer targets of the file readers (the stock and cut files,
+# ParseFields, the KISS and WinEstimator imports) in the fuzz preset, then runs
+# each for a fixed number of inputs from its seed corpus. Exits non-zero when a
+# target crashes or finds a broken property. FUZZ_RUNS overrides the number of
+# inputs per target (default 20000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs="${FUZZ_RUNS:-20000}"
-out=build/fuzz
-sources=(
-  src/core/brx_error.cpp src/core/job_state.cpp src/core/number_text.cpp
-  src/core/safe_file.cpp src/core/text_util.cpp
-  src/jobfiles/cut_file.cpp src/jobfiles/job_file_support.cpp
-  src/jobfiles/record_io.cpp src/jobfiles/stock_file.cpp
-  tests/jobfiles/job_file_fuzzer.cpp
-)
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
-mkdir -p "$out"
-clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer -Wall -Wextra -Werror \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -Isrc -Itests "${sources[@]}" -o "$out/fuzz_job_files"
-
-# Every input is saved several times; on a memory file system the saves'
-# flushes to disk cost nothing.
+# Every input is saved or read from a file; on a memory file system that
+# costs nothing.
 if [[ -d /dev/shm && -w /dev/shm ]]; then export TMPDIR=/dev/shm; fi
 
-# New inputs go to a scratch folder so the seed corpus stays as committed.
+# New inputs go to a scratch folder so the seed corpora stay as committed.
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-echo "== fuzz_job_files: ${runs} runs =="
-"$out/fuzz_job_files" -runs="$runs" -seed=1 -max_len=4096 -timeout=10 -print_final_stats=1 \
-  -artifact_prefix="$out/crash_job_files_" "$scratch" tests/jobfiles/fuzz_corpus
-echo "== job file fuzz target passed =="
+run_target() {
+  local target="$1" corpus="$2"
+  echo "== ${target}: ${runs} runs =="
+  mkdir -p "$scratch/$target"
+  "build/fuzz/fuzzers/${target}" -runs="$runs" -seed=1 -max_len=4096 -timeout=10 \
+    -print_final_stats=1 -artifact_prefix="build/fuzz/crash_${target}_" \
+    "$scratch/$target" "$corpus"
+}
+run_target fuzz_job_files tests/jobfiles/fuzz_corpus
+for reader in parse_fields kiss_import winest_import; do
+  run_target "fuzz_${reader}" "tests/import/fuzz_corpus/${reader}"
+done
+echo "== all fuzz targets passed =="

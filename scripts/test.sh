@@ -9,7 +9,6 @@ bash scripts/check_format.sh
 
 echo "== fuzzing the file readers =="
 bash scripts/fuzz.sh
-bash scripts/fuzz_import.sh
 
 for preset in dev asan; do
   echo "== $preset build =="

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "core/job_state.h"
 #include "support/recording_frontend.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -21,9 +21,9 @@ namespace fs = std::filesystem;
 class SettingsStoreTest : public ::testing::Test {
  protected:
   SettingsStoreTest() {
-    ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    ::setenv("USERPROFILE", (root_ / "u1").c_str(), 1);
-    ::setenv("HOME", (root_ / "home").c_str(), 1);
+    environment_.Set("XDG_CONFIG_HOME", (root_ / "config").string());
+    environment_.Set("USERPROFILE", (root_ / "u1").string());
+    environment_.Set("HOME", (root_ / "home").string());
   }
 
   std::string Folder() const { return (root_ / "u1" / "BRX").string(); }
@@ -43,6 +43,7 @@ class SettingsStoreTest : public ::testing::Test {
 
   TempFolder folder_;
   const fs::path& root_ = folder_.Root();
+  ScopedEnvironment environment_;
   RecordingFrontend frontend;
 };
 
@@ -73,8 +74,8 @@ TEST_F(SettingsStoreTest, EmptyStoreGivesTheDefaults) {
 }
 
 TEST_F(SettingsStoreTest, HomeStandsInForUnsetVariables) {
-  ::unsetenv("USERPROFILE");
-  ::unsetenv("XDG_CONFIG_HOME");
+  environment_.Unset("USERPROFILE");
+  environment_.Unset("XDG_CONFIG_HOME");
   WriteIni(root_ / "home" / ".config" / "Brx" / "Brx.ini", "[Settings]\nmatl=L3\n");
   const JobState job = Loaded();
   EXPECT_EQ(job.matl, "L3");
@@ -162,7 +163,7 @@ TEST_F(SettingsStoreTest, SliderLevelOfTheStoredDropLength) {
   int store = 0;
   for (const auto& [dropLength, level] : levels) {
     const fs::path configHome = root_ / ("config" + std::to_string(++store));
-    ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+    environment_.Set("XDG_CONFIG_HOME", configHome.string());
     WriteIni(configHome / "Brx" / "Brx.ini", "[Settings]\ndrop_length=" + dropLength + "\n");
     EXPECT_EQ(Loaded().drop_length, dropLength);
     EXPECT_EQ(frontend.optimizationLevel, level) << dropLength;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include "support/scoped_environment.h"
 
 // CleanFileName and BaseName are pinned through the export file names
 // (tests/reports).
@@ -15,14 +15,12 @@ TEST(FileNameTest, WithExtensionReplacesOnlyTheLastExtension) {
 }
 
 TEST(FileNameTest, UserDataFolderPrefersUserProfile) {
-  const char* savedProfile = std::getenv("USERPROFILE");
-  const std::string saved = savedProfile ? savedProfile : "";
-  setenv("USERPROFILE", "/tmp/u1", 1);
+  ScopedEnvironment environment;
+  environment.Set("USERPROFILE", "/tmp/u1");
   EXPECT_EQ(UserDataFolder(), "/tmp/u1/BRX");
-  unsetenv("USERPROFILE");
-  setenv("HOME", "/tmp/h1", 1);
+  environment.Unset("USERPROFILE");
+  environment.Set("HOME", "/tmp/h1");
   EXPECT_EQ(UserDataFolder(), "/tmp/h1/BRX");
-  if (savedProfile) setenv("USERPROFILE", saved.c_str(), 1);
 }
 
 }  // namespace

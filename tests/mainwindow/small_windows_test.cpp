@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/job_state.h"
+#include "core/version.h"
 #include "mainwindow/cutting_progress_window.h"
 #include "mainwindow/length_help_window.h"
 #include "mainwindow/splash_window.h"
@@ -27,7 +28,8 @@ class SmallWindowsTest : public QObject {
     QWidget mainWindow;
     QPointer<frmSplash> splash = new frmSplash(&mainWindow);
     splash->show();
-    QCOMPARE(LabelText(splash, "lblVersion"), QStringLiteral("v 2.8.26"));
+    QCOMPARE(LabelText(splash, "lblVersion"),
+             QStringLiteral("v ") + QString::fromLatin1(texts::kVersion));
     auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
     QCOMPARE(timer->interval(), 5000);
     QVERIFY(timer->isActive());

@@ -15,6 +15,7 @@
 #include "core/ui_texts.h"
 #include "main_window_fixture.h"
 #include "mainwindow/window_texts.h"
+#include "support/scoped_environment.h"
 
 namespace {
 
@@ -23,22 +24,16 @@ namespace {
 class AccountScope {
  public:
   AccountScope() {
-    for (const char* name : kNames) saved_.append(qgetenv(name));
-    qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("USERPROFILE", home_.path().toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", home_.path().toLocal8Bit());  // a folder of mode 700
-  }
-  ~AccountScope() {
-    for (int i = 0; i < 3; ++i)
-      saved_[i].isNull() ? qunsetenv(kNames[i]) : qputenv(kNames[i], saved_[i]);
+    environment_.Set("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")).toStdString());
+    environment_.Set("USERPROFILE", home_.path().toStdString());
+    environment_.Set("XDG_RUNTIME_DIR", home_.path().toStdString());  // a folder of mode 700
   }
   QString DataFile(const QString& name) const { return home_.filePath("BRX/" + name); }
   QString Path(const QString& name) const { return home_.filePath(name); }
 
  private:
-  static constexpr const char* kNames[3] = {"XDG_CONFIG_HOME", "USERPROFILE", "XDG_RUNTIME_DIR"};
   QTemporaryDir home_;
-  QList<QByteArray> saved_;
+  ScopedEnvironment environment_;
 };
 
 void Trigger(const MainWindowFixture& w, const char* action) { w.Get<QAction>(action)->trigger(); }
