@@ -354,12 +354,12 @@ int main(int argc, char** argv) {
     std::vector<BenchJob> triplets;
     for (int instance = 0; instance < 20; ++instance)
       triplets.push_back(Triplets(pieces, instance));
-    Register("triplet" + std::to_string(pieces), triplets, {10});
+    Register("triplet" + std::to_string(pieces), triplets, {0, 5, 10});
   }
   std::vector<BenchJob> largeCapacity;
   for (int instance = 0; instance < 20; ++instance)
     largeCapacity.push_back(LargeCapacity(instance));
-  Register("large", largeCapacity, {10});
+  Register("large", largeCapacity, {0, 5, 10});
   for (const BenchJob& mix : LargeMixes()) {
     const std::string name = "mix_classic/" + mix.name + "/level:10";
     benchmark::RegisterBenchmark(name.c_str(),

@@ -28,7 +28,7 @@ struct Effort {
 Effort EffortForLevel(int level) {
   level = std::clamp(level, 0, 10);
   Effort effort;
-  effort.work = 1e6 * (1 + level * level);
+  effort.work = 2e6 * (1 + level * level);
   effort.dive.depth = level == 0 ? 0 : 1 + level / 3;
   effort.dive.discrepancies = (level + 2) / 4;
   effort.integerNodes = 20 * level * level;

@@ -406,9 +406,11 @@ PatternMaster::Outcome PatternMaster::Generate(const StopRequest& stop, bool imp
     if (stop && stop()) return Outcome::Stopped;
     if (budget_.Exhausted()) return Outcome::OutOfWork;
     const LinearProgram::Status status = lp_.Solve();
-    // An iteration costs about the square of the rows once there are many.
+    // An iteration costs about the square of the rows once there are many;
+    // each solve sets up its work over all rows and columns first.
     const double rows = lp_.RowCount();
-    budget_.Spend(lp_.LastIterations() * rows * std::max(1.0, rows / 100.0));
+    budget_.Spend(lp_.LastIterations() * rows * std::max(1.0, rows / 100.0) + 100.0 * rows +
+                  10.0 * lp_.ColumnCount());
     lpValueKnown_ = status == LinearProgram::Status::Optimal;
     if (!lpValueKnown_) return Outcome::Infeasible;
     lpValue_ = lp_.Objective();
