@@ -4,15 +4,21 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/number_text.h"
 #include "core/safe_file.h"
 #include "core/ui_texts.h"
 #include "jobfiles/open_job.h"
+#include "jobfiles/stock_file.h"
 #include "optimizer/cutting_run.h"
+#include "optimizer/whole_job_run.h"
 #include "reports/cutting_report.h"
+#include "reports/plan_json.h"
 
 namespace {
 
@@ -21,22 +27,21 @@ constexpr long long kExponentBeyondDouble = 100000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+std::string UnwrittenReason(const std::vector<std::string>& files) {
+  std::string list;
+  for (const std::string& file : files) list += (list.empty() ? "" : ", ") + file;
+  return "could not write " + list;
+}
+
 // Why a run could not start or failed, or empty when it ran.
 std::string ReasonFor(const JobState& job, const CuttingRunResult& result) {
   switch (result.outcome) {
     case CuttingRunOutcome::Completed: return {};
-    case CuttingRunOutcome::NoStock:
-      return "there is no " + job.matl + " stock in " + job.stock_filename;
-    case CuttingRunOutcome::NoCuts:
-      return "there are no " + job.matl + " cuts in " + job.cut_filename;
+    case CuttingRunOutcome::NoStock: return NoStockReason(job);
+    case CuttingRunOutcome::NoCuts: return NoCutsReason(job);
     case CuttingRunOutcome::StockInUse: return StockInUseText(job.stock_filename);
-    case CuttingRunOutcome::OutputFailed: {
-      std::string files;
-      for (const std::string& file : result.unwrittenFiles) {
-        files += (files.empty() ? "" : ", ") + file;
-      }
-      return "could not write " + files;
-    }
+    case CuttingRunOutcome::Stopped: return kCancelledReason;
+    case CuttingRunOutcome::OutputFailed: return UnwrittenReason(result.unwrittenFiles);
   }
   return {};
 }
@@ -103,8 +108,12 @@ bool IsKerfArgument(std::string_view text) {
   return power < 0;
 }
 
-int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors,
-                std::chrono::milliseconds lockWait) {
+namespace {
+
+// The checks before a run and its stock file lock; the exit status of a job
+// that cannot start, or nothing when the lock is held.
+std::optional<int> PrepareBatchRun(JobState& job, Frontend& frontend, std::ostream& errors,
+                                   StockFileLock& lock, std::chrono::milliseconds lockWait) {
   job.batchMode = true;
   job.dataChanged = true;
   if (!IsKerfArgument(job.kerf)) {
@@ -117,17 +126,56 @@ int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::os
     return kExitJobNotRun;
   }
   // Held from the first read, so another run's subtraction is never lost.
-  StockFileLock lock;
   if (!lock.Acquire(job.stock_filename, lockWait, frontend)) {
     errors << "brx: " << StockInUseText(job.stock_filename) << '\n';
     return kExitJobNotRun;
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int RunBatchJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors,
+                BatchOutput form, std::chrono::milliseconds lockWait) {
+  StockFileLock lock;
+  if (const auto status = PrepareBatchRun(job, frontend, errors, lock, lockWait)) return *status;
   // As the window's cutNow: open the job's files, then run the Cut command.
   OpenJob(job, frontend, ListOrder::AsInFiles);
-  const CuttingRunResult result = RunCuttingLocked(job, frontend, BatchOptimizationLevel(job));
-  if (const auto bound = LowerBoundLine(job, frontend)) output << *bound << '\n';
+  std::optional<MaterialPlan> plan;
+  const auto capture = [&plan, &frontend](const JobState& planned) {
+    plan = CapturePlan(planned, frontend);
+    return true;
+  };
+  const CuttingRunResult result =
+      RunCuttingLocked(job, frontend, BatchOptimizationLevel(job),
+                       form == BatchOutput::Json ? PlanCheck(capture) : PlanCheck());
+  if (form == BatchOutput::Json) {
+    output << PlanJson(job, frontend,
+                       {plan ? *plan : NotCutPlan(job.matl, ReasonFor(job, result))});
+  } else if (const auto bound = LowerBoundLine(job, frontend)) {
+    output << *bound << '\n';
+  }
   if (result.outcome != CuttingRunOutcome::Completed) {
     errors << "brx: " << ReasonFor(job, result) << '\n';
   }
   return ExitStatusOf(result.outcome);
+}
+
+int RunBatchWholeJob(JobState& job, Frontend& frontend, std::ostream& output, std::ostream& errors,
+                     BatchOutput form, std::chrono::milliseconds lockWait) {
+  StockFileLock lock;
+  if (const auto status = PrepareBatchRun(job, frontend, errors, lock, lockWait)) return *status;
+  LoadMaterials(job, frontend);
+  const WholeJobResult result =
+      RunWholeJobLocked(job, frontend, BatchOptimizationLevel(job), ListOrder::AsInFiles);
+  for (const MaterialPlan& plan : result.plans) {
+    if (!plan.notCutReason.empty())
+      errors << "brx: " << plan.material << ": " << plan.notCutReason << '\n';
+  }
+  if (!result.unwrittenFiles.empty())
+    errors << "brx: " << UnwrittenReason(result.unwrittenFiles) << '\n';
+  if (form == BatchOutput::Json) output << PlanJson(job, frontend, result.plans);
+  if (!result.unwrittenFiles.empty()) return kExitOutputFailed;
+  const bool everyMaterialCut = result.cutCount == static_cast<int>(result.plans.size());
+  return everyMaterialCut && result.cutCount > 0 ? kExitJobRan : kExitJobNotRun;
 }

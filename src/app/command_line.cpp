@@ -71,7 +71,13 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     }
   }
   for (const std::string& argument : arguments) {
-    if (!TakeOptimizerOption(argument, options)) options.jobArguments.push_back(argument);
+    if (argument == "--all-materials") {
+      options.allMaterials = true;
+    } else if (argument == "--json") {
+      options.json = true;
+    } else if (!TakeOptimizerOption(argument, options)) {
+      options.jobArguments.push_back(argument);
+    }
   }
   return options;
 }
@@ -95,6 +101,12 @@ std::string UsageText() {
          "                           ';' or ',' (files relative to the batch folder)\n"
          "  brx --optimizer=classic|best CUT STOCK EXPORT MATERIAL KERF\n"
          "                           the same with the optimizer chosen for this run\n"
+         "  brx --all-materials CUT STOCK EXPORT KERF\n"
+         "                           cut every material of the job that has cut\n"
+         "                           rows, each with its own report and export, and\n"
+         "                           write the job summary EXPORT_summary.bxl\n"
+         "  brx --json ...           either job form, with the plan written to\n"
+         "                           standard output as JSON\n"
          "  brx --pdf REPORT.bxl OUT.pdf [MATERIAL]\n"
          "                           write a report's printed pages to a PDF file\n"
          "  brx --import kiss|winest FILE\n"

@@ -19,6 +19,8 @@ struct ProgramOptions {
   std::vector<std::string> jobArguments;     // everything that is not an option
   std::vector<std::string> optionArguments;  // the arguments after --pdf or --import
   std::string optimizer;                     // the --optimizer= name, or empty
+  bool allMaterials = false;                 // --all-materials: every material of the job
+  bool json = false;                         // --json: the plan on standard output
   std::string error;                         // why the options are a UsageError
 };
 

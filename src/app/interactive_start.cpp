@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "core/job_state.h"
@@ -18,10 +19,10 @@ constexpr const char* kStartCaption = "BRX Standard Edition";
 
 }  // namespace
 
-std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
+std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs, SettingsAccess& settings,
                                           const std::vector<std::string>& jobArguments,
                                           const std::string& stockFile) {
-  auto window = std::make_unique<frmMain>(job, dialogs);
+  auto window = std::make_unique<frmMain>(job, dialogs, settings);
   LoadStartupSettings(job, *window);
   window->setWindowTitle(QString::fromLatin1(kStartCaption));
   ApplyJobArguments(job, jobArguments);
@@ -72,7 +73,9 @@ int RunInteractive(int& argc, char** argv, const std::vector<std::string>& jobAr
   }
 
   JobState job;
-  const std::unique_ptr<frmMain> window = StartInteractive(job, dialogs, jobArguments, stockFile);
+  UserSettingsStore settings;
+  const std::unique_ptr<frmMain> window =
+      StartInteractive(job, dialogs, settings, jobArguments, stockFile);
   ListenForHandOver(instance, *window);
   return app.exec();
 }

@@ -7,6 +7,7 @@
 struct JobState;
 class Dialogs;
 class frmMain;
+class SettingsAccess;
 class SingleInstance;
 
 // The start of the program with its window, after the single-copy check:
@@ -15,8 +16,9 @@ class SingleInstance;
 // and the last job opened. The splash window shows the returned main window
 // when it closes. A stock file given opens that job instead, as File Open
 // would; when it is not a regular file the message says so and the last job
-// opens.
-std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs,
+// opens. The window keeps `settings` for Exit and Restore Defaults, so it
+// must outlive the window.
+std::unique_ptr<frmMain> StartInteractive(JobState& job, Dialogs& dialogs, SettingsAccess& settings,
                                           const std::vector<std::string>& jobArguments,
                                           const std::string& stockFile = {});
 

@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/interactive_start.h"
+#include "app/pdf_command.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
 #include "core/job_state.h"
@@ -17,23 +18,30 @@
 #include "core/version.h"
 #include "import/import_command.h"
 #include "import/import_texts.h"
-#include "mainwindow/pdf_command.h"
 
 namespace {
 
 constexpr int kJobArgumentCount = 5;
+// CUT STOCK EXPORT KERF: the material is every one of the job.
+constexpr int kWholeJobArgumentCount = 4;
 constexpr const char* kNoDisplay =
     "brx: no display; give the five job arguments to run without a window (brx --help)";
 
 // Five job arguments: cut the job without any window and end. An optimizer
 // named on the command line holds for this run only and is not stored.
-int RunBatch(const std::vector<std::string>& jobArguments, const std::string& optimizer) {
+int RunBatch(const std::vector<std::string>& jobArguments, const ProgramOptions& options) {
   JobState job;
   BatchFrontend frontend(std::cerr);
   LoadStartupSettings(job, frontend);
+  if (!options.optimizer.empty()) job.optimizer = options.optimizer;
+  const BatchOutput form = options.json ? BatchOutput::Json : BatchOutput::Text;
+  if (options.allMaterials) {
+    ApplyJobArguments(job, {jobArguments.begin(), jobArguments.begin() + 3});
+    job.kerf = jobArguments[3];
+    return RunBatchWholeJob(job, frontend, std::cout, std::cerr, form);
+  }
   ApplyJobArguments(job, jobArguments);
-  if (!optimizer.empty()) job.optimizer = optimizer;
-  return RunBatchJob(job, frontend, std::cout, std::cerr);
+  return RunBatchJob(job, frontend, std::cout, std::cerr, form);
 }
 
 int ReportUsageError(const std::string& error) {
@@ -93,8 +101,17 @@ int main(int argc, char** argv) {
   const std::vector<std::string> jobArguments =
       stockFile.empty() ? SplitCommandLine(JoinArguments(options.jobArguments), kJobArgumentCount)
                         : std::vector<std::string>{};
+  if (options.allMaterials) {
+    const std::vector<std::string> wholeJob =
+        SplitCommandLine(JoinArguments(options.jobArguments), kJobArgumentCount);
+    if (static_cast<int>(wholeJob.size()) != kWholeJobArgumentCount) {
+      return ReportUsageError("--all-materials takes four arguments: CUT STOCK EXPORT KERF");
+    }
+    return RunBatch(wholeJob, options);
+  }
   const bool batch = static_cast<int>(jobArguments.size()) == kJobArgumentCount;
-  if (batch) return RunBatch(jobArguments, options.optimizer);
+  if (batch) return RunBatch(jobArguments, options);
+  if (options.json) return ReportUsageError("--json applies to a job run without a window");
   if (!options.optimizer.empty()) {
     return ReportUsageError("--optimizer applies to a job run with all five job arguments");
   }

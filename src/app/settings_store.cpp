@@ -183,3 +183,11 @@ void WriteSetting(const std::string& key, const std::string& value) {
 }
 
 void DeleteSettings() { SettingsSection().RemoveAll(); }
+
+void UserSettingsStore::Save(const JobState& job) { SaveSettings(job); }
+
+void UserSettingsStore::RestoreDefaults(JobState& job, Frontend& frontend) {
+  DeleteSettings();
+  LoadSettings(job, frontend);
+  SaveSettings(job);
+}

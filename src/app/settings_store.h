@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "mainwindow/settings_access.h"
+
 struct JobState;
 class Frontend;
 
@@ -14,3 +16,11 @@ std::string ReadSetting(const std::string& key, const std::string& defaultValue)
 void WriteSetting(const std::string& key, const std::string& value);
 // Deletes the whole section (Restore Defaults).
 void DeleteSettings();
+
+// The store above as the windows use it. It keeps no state of its own, so
+// one object serves every window for the life of the program.
+class UserSettingsStore : public SettingsAccess {
+ public:
+  void Save(const JobState& job) override;
+  void RestoreDefaults(JobState& job, Frontend& frontend) override;
+};

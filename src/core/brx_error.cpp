@@ -47,11 +47,11 @@ std::string ErrorReportText(const BrxError& error) {
          error.description;
 }
 
-void ShowError(Frontend& frontend, const BrxError& error) {
+void ShowError(MessageView& frontend, const BrxError& error) {
   frontend.ShowMessage(texts::kErrorTitle, ErrorReportText(error), MessageIcon::Critical);
 }
 
-void ShowError(Frontend& frontend, const BrxError& error, const std::string& file) {
+void ShowError(MessageView& frontend, const BrxError& error, const std::string& file) {
   if (file.empty()) return ShowError(frontend, error);
   frontend.ShowMessage(texts::kErrorTitle, ErrorReportText(error) + ": " + file,
                        MessageIcon::Critical);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-class Frontend;
+class MessageView;
 
 // The classic run-time error numbers that the messages show.
 enum ErrorNumber : int {
@@ -36,7 +36,7 @@ BrxError ErrorFromErrno(int errnoValue);
 std::string ErrorReportText(const BrxError& error);
 
 // The common error report: an OK-only box titled "Error".
-void ShowError(Frontend& frontend, const BrxError& error);
+void ShowError(MessageView& frontend, const BrxError& error);
 // The same for a failed file operation, naming the file (when there is a
 // name) after the description.
-void ShowError(Frontend& frontend, const BrxError& error, const std::string& file);
+void ShowError(MessageView& frontend, const BrxError& error, const std::string& file);

@@ -33,6 +33,14 @@ std::string WithExtension(std::string_view path, std::string_view extension) {
   return BaseName(path) + std::string(extension);
 }
 
+std::string MaterialReportFileName(std::string_view reportPath, std::string_view material) {
+  return BaseName(reportPath) + "_" + CleanFileName(material) + ".bxl";
+}
+
+std::string JobSummaryFileName(std::string_view reportPath) {
+  return BaseName(reportPath) + "_summary.bxl";
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
   return std::string(folder) + "/" + std::string(name);
 }

@@ -15,6 +15,13 @@ std::string BaseName(std::string_view path);
 // point), or appended when the last component has none.
 std::string WithExtension(std::string_view path, std::string_view extension);
 
+// The files of a run of every material, beside the report file a single run
+// writes: its base name, "_", then the cleaned material text (or "summary"
+// for the job summary), and ".bxl". The export already carries the material
+// in its name the same way.
+std::string MaterialReportFileName(std::string_view reportPath, std::string_view material);
+std::string JobSummaryFileName(std::string_view reportPath);
+
 // Joins a folder and a file name with "/".
 std::string JoinPath(std::string_view folder, std::string_view name);
 

@@ -3,17 +3,20 @@
 #include <string>
 #include <vector>
 
-// The one interface through which the engine talks to whoever runs it: the
-// main window, batch mode (standard error, never waiting) or a test double.
+// The interfaces through which the engine talks to whoever runs it: the main
+// window, batch mode (standard error, never waiting) or a test double. Each
+// engine function takes the narrowest one that covers what it shows;
+// `Frontend` is all of them together.
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
 
 // A Yes/No question; Cancel when the question was closed without an answer.
 enum class Answer { Yes, No, Cancel };
 
-class Frontend {
+// The status bar, message boxes and questions.
+class MessageView {
  public:
-  virtual ~Frontend() = default;
+  virtual ~MessageView() = default;
 
   // The one-line status bar text.
   virtual void ShowStatus(const std::string& text) = 0;
@@ -21,6 +24,29 @@ class Frontend {
   virtual void ShowMessage(const std::string& title, const std::string& text,
                            MessageIcon icon = MessageIcon::None) = 0;
   virtual Answer AskYesNo(const std::string& title, const std::string& text) = 0;
+};
+
+// Long work: the progress window, and letting the user's events run
+// (repaint, Cancel) while it goes on.
+class ProgressView {
+ public:
+  virtual ~ProgressView() = default;
+
+  // The cutting progress window and its bar (0 to 100).
+  virtual void ShowProgressWindow(bool visible) = 0;
+  virtual void ShowProgress(float percent) = 0;
+
+  // Lets pending window events run (repaint, Cancel); a no-op without windows.
+  virtual void PumpEvents() = 0;
+  // Waits the given time while handling events (the one-second hints).
+  virtual void PauseWithEvents(int milliseconds) = 0;
+};
+
+// What the window shows of the job: its lists, the material box, the file
+// name boxes, the slider and the report viewer.
+class JobView {
+ public:
+  virtual ~JobView() = default;
 
   // Rebuild the list boxes from the job; selectIndex > 0 selects that row.
   virtual void RefreshStockList(int selectIndex) = 0;
@@ -41,15 +67,10 @@ class Frontend {
   // The optimisation slider's position (0 to 10).
   virtual void SetOptimizationLevel(int level) = 0;
 
-  // The cutting progress window and its bar (0 to 100).
-  virtual void ShowProgressWindow(bool visible) = 0;
-  virtual void ShowProgress(float percent) = 0;
-
   // Opens the report viewer on the report file, not modal.
   virtual void ShowReport(const std::string& reportPath) = 0;
-
-  // Lets pending window events run (repaint, Cancel); a no-op without windows.
-  virtual void PumpEvents() = 0;
-  // Waits the given time while handling events (the one-second hints).
-  virtual void PauseWithEvents(int milliseconds) = 0;
 };
+
+// Everything at once, for the steps that use several of the above (opening
+// a job, the cutting run, saving the lists).
+class Frontend : public MessageView, public ProgressView, public JobView {};

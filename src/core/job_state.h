@@ -120,6 +120,13 @@ struct JobState {
 
   std::string reportFileName;
 
+  // The on/off settings as the program acts on them: the text "1" is on,
+  // any other text off. The stored texts themselves stay as they were read.
+  bool UpdatesStockList() const { return stk_update == "1"; }
+  bool PrintsInputData() const { return inputReportFlag == "1"; }
+  bool InchesOnly() const { return inchOnlyFlag == "1"; }
+  bool Shows32nds() const { return inch32Flag == "1"; }
+
   // Set by ReadStockFile and ReadCutFile, used by the matching writers.
   UnloadedRecords stockUnloaded;
   UnloadedRecords cutUnloaded;

@@ -10,8 +10,7 @@
 #include "core/number_text.h"
 
 UnitMode UnitModeOf(const JobState& job) {
-  return UnitMode{LeadingNumber(job.unit_flag) != 0.0, job.inchOnlyFlag == "1",
-                  job.inch32Flag != "0"};
+  return UnitMode{LeadingNumber(job.unit_flag) != 0.0, job.InchesOnly(), job.inch32Flag != "0"};
 }
 
 std::string PadLeft(std::string_view text, int width) {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 struct JobState;
-class Frontend;
+class MessageView;
 
 // The unit mode given by the settings unit_flag, inchOnlyFlag and inch32Flag.
 struct UnitMode {
@@ -24,7 +24,7 @@ std::string PadLeft(std::string_view text, int width);
 // hold is reported through ShowError and gives empty text.
 class LengthText {
  public:
-  LengthText(const JobState& job, Frontend& frontend) : job_(job), frontend_(frontend) {}
+  LengthText(const JobState& job, MessageView& frontend) : job_(job), frontend_(frontend) {}
 
   // A typed length: a coded feet-inch-fraction number in the English unit, a
   // decimal in the metric unit. Never negative.
@@ -40,5 +40,5 @@ class LengthText {
 
  private:
   const JobState& job_;
-  Frontend& frontend_;
+  MessageView& frontend_;
 };

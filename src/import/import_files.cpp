@@ -77,7 +77,7 @@ ImportedCutFile::ImportedCutFile() : text_(std::string(kCutFileHeader) + kLineEn
 
 void ImportedCutFile::AddRow(const FieldTexts& row) { text_ += RecordLine(row); }
 
-bool ImportedCutFile::WriteTo(const std::string& path, Frontend& frontend) const {
+bool ImportedCutFile::WriteTo(const std::string& path, MessageView& frontend) const {
   try {
     WriteFileSafely(path, text_);
   } catch (const BrxError& error) {

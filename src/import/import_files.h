@@ -9,7 +9,7 @@
 #include "core/brx_error.h"
 #include "jobfiles/record_io.h"
 
-class Frontend;
+class MessageView;
 
 // Reads a text file one line at a time. CR LF, LF and a lone CR each end a
 // line; a last line without an end is still a line. A UTF-8 byte-order mark
@@ -46,7 +46,7 @@ class ImportedCutFile {
   void AddRow(const FieldTexts& row);
   // Replaces the file at `path` with the lines added; a failure leaves the old
   // file whole, is reported through ShowError and gives false.
-  bool WriteTo(const std::string& path, Frontend& frontend) const;
+  bool WriteTo(const std::string& path, MessageView& frontend) const;
 
  private:
   std::string text_;

@@ -84,7 +84,7 @@ std::string FormatErrorText(long long lineNumber, std::string_view line, const B
 
 class KissReader {
  public:
-  KissReader(const JobState& job, Frontend& frontend)
+  KissReader(const JobState& job, MessageView& frontend)
       : mode_(UnitModeOf(job)), frontend_(frontend) {}
 
   bool Run(const std::string& kissPath, const std::string& cutPath) {
@@ -125,7 +125,7 @@ class KissReader {
   }
 
   UnitMode mode_;
-  Frontend& frontend_;
+  MessageView& frontend_;
   ImportedCutFile cutFile_;
   long long lineNumber_ = 0;
   bool recognised_ = false;
@@ -134,7 +134,7 @@ class KissReader {
 
 }  // namespace
 
-bool ImportKissFile(const JobState& job, Frontend& frontend, const std::string& kissPath,
+bool ImportKissFile(const JobState& job, MessageView& frontend, const std::string& kissPath,
                     const std::string& cutPath) {
   return KissReader(job, frontend).Run(kissPath, cutPath);
 }

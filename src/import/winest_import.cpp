@@ -34,7 +34,7 @@ bool IsEmptyLine(const std::vector<std::string>& fields) {
 
 class WinEstReader {
  public:
-  WinEstReader(const JobState& job, Frontend& frontend)
+  WinEstReader(const JobState& job, MessageView& frontend)
       : lengths_(job, frontend), frontend_(frontend) {}
 
   bool Run(const std::string& exportPath, const std::string& cutPath) {
@@ -69,14 +69,14 @@ class WinEstReader {
   }
 
   LengthText lengths_;
-  Frontend& frontend_;
+  MessageView& frontend_;
   ImportedCutFile cutFile_;
   bool skipped_ = false;
 };
 
 }  // namespace
 
-bool ImportWinEstFile(const JobState& job, Frontend& frontend, const std::string& exportPath,
+bool ImportWinEstFile(const JobState& job, MessageView& frontend, const std::string& exportPath,
                       const std::string& cutPath) {
   return WinEstReader(job, frontend).Run(exportPath, cutPath);
 }

@@ -215,10 +215,8 @@ bool ReadCutFile(JobState& job, Frontend& frontend) {
     frontend.RefreshCutList(0);
     return false;
   }
-  if (!job.batchMode) {
-    frontend.ShowStatus(kReading + path);
-    frontend.RefreshCutList(0);  // empties the list box
-  }
+  frontend.ShowStatus(kReading + path);
+  frontend.RefreshCutList(0);  // empties the list box
 
   CutLoader loader(job, frontend);
   loader.Load(*content);
@@ -226,11 +224,9 @@ bool ReadCutFile(JobState& job, Frontend& frontend) {
 
   job.cutCount = loader.RowCount();
   job.pieceCount = loader.PieceCount();
-  if (!job.batchMode) {
-    frontend.RefreshCutList(0);
-    frontend.ShowStatus(SignedCountText(job.cutCount) + kSizesEntered +
-                        SignedCountText(job.pieceCount) + kPiecesSuffix);
-  }
+  frontend.RefreshCutList(0);
+  frontend.ShowStatus(SignedCountText(job.cutCount) + kSizesEntered +
+                      SignedCountText(job.pieceCount) + kPiecesSuffix);
   job.dataChanged = false;
   return true;
 }
@@ -246,7 +242,7 @@ bool WriteCutFile(JobState& job, Frontend& frontend) {
   }
   try {
     const CarriedRecords carried = CarriedLines(job, path);
-    if (!job.batchMode) frontend.ShowStatus(kSaving + path);
+    frontend.ShowStatus(kSaving + path);
     const std::string content = carried.before + RowLines(job) + carried.unloaded;
     WriteFileSafely(path, content);
     std::vector<int> places;
@@ -258,7 +254,7 @@ bool WriteCutFile(JobState& job, Frontend& frontend) {
     ShowError(frontend, error, path);
     return false;
   }
-  if (!job.batchMode) frontend.ShowStatus("");
+  frontend.ShowStatus("");
   job.dataChanged = false;
   return true;
 }

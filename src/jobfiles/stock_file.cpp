@@ -242,7 +242,7 @@ bool ReadStockFile(JobState& job, Frontend& frontend) {
     frontend.RefreshStockList(0);
     return true;
   }
-  if (!job.batchMode) frontend.ShowStatus(kReading + path);
+  frontend.ShowStatus(kReading + path);
 
   StockLoader loader(job, frontend);
   loader.Load(*content);
@@ -251,11 +251,9 @@ bool ReadStockFile(JobState& job, Frontend& frontend) {
   if (loader.Overflowed()) return false;
 
   job.stockCount = loader.Count();
-  if (!job.batchMode) {
-    frontend.ShowStatus(SignedCountText(job.stockCount) + kSizesEntered);
-    frontend.ShowStockFileName(path);
-    frontend.RefreshStockList(0);
-  }
+  frontend.ShowStatus(SignedCountText(job.stockCount) + kSizesEntered);
+  frontend.ShowStockFileName(path);
+  frontend.RefreshStockList(0);
   return true;
 }
 
@@ -268,7 +266,7 @@ bool WriteStockFile(JobState& job, Frontend& frontend) {
   const std::string path = job.stock_filename;
   try {
     const KeptRecords kept = KeptLines(job, path);
-    if (!job.batchMode) frontend.ShowStatus(kSaving + job.matl + " in " + path);
+    frontend.ShowStatus(kSaving + job.matl + " in " + path);
     int rows = 0;
     const std::string content = kHeaderLine + RowLines(job, rows) + kept.unloaded + kept.others;
     WriteFileSafely(path, content);
@@ -280,10 +278,8 @@ bool WriteStockFile(JobState& job, Frontend& frontend) {
     ShowError(frontend, error, path);
     return false;
   }
-  if (!job.batchMode) {
-    frontend.ShowStatus("");
-    frontend.ShowStockFileName(path);
-  }
+  frontend.ShowStatus("");
+  frontend.ShowStockFileName(path);
   frontend.MarkMaterialSaved();
   return true;
 }
@@ -301,4 +297,12 @@ void LoadMaterials(JobState& job, Frontend& frontend) {
     AddStockFileMaterials(*stockFile, entries);
   }
   frontend.SetMaterialEntries(entries);
+}
+
+std::vector<std::string> CutFileMaterials(const std::string& cutFile) {
+  std::vector<std::string> materials;
+  if (const std::optional<std::string> content = TryReadFile(cutFile)) {
+    AddCutFileMaterials(*content, materials);
+  }
+  return materials;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct JobState;
 class Frontend;
@@ -16,3 +17,7 @@ bool ReadStockFile(JobState& job, Frontend& frontend);
 bool WriteStockFile(JobState& job, Frontend& frontend);
 // Fills the material box from the cut file, then the stock file.
 void LoadMaterials(JobState& job, Frontend& frontend);
+
+// The materials of a cut file's rows, in the order first met; none when the
+// file is missing or cannot be read.
+std::vector<std::string> CutFileMaterials(const std::string& cutFile);

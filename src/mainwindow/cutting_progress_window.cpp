@@ -48,6 +48,14 @@ frmCuttingProgress::frmCuttingProgress(JobState& job, QWidget* parent)
   btnCancel->setGeometry(Twips(2100, 1080, 1200, 495));
   btnCancel->setAutoDefault(false);
   connect(btnCancel, &QPushButton::clicked, this, &frmCuttingProgress::btnCancel_Click);
+  lblMaterial =
+      AddScaleLabel(this, "lblMaterial", "", Twips(240, 1620, 4920, 255), Qt::AlignHCenter);
+  lblMaterial->hide();
+}
+
+void frmCuttingProgress::SetMaterialLine(const QString& text) {
+  lblMaterial->setText(text);
+  lblMaterial->setVisible(!text.isEmpty());
 }
 
 void frmCuttingProgress::SetProgress(float percent) {

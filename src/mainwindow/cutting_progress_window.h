@@ -3,6 +3,7 @@
 #include <QDialog>
 
 struct JobState;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 
@@ -18,6 +19,9 @@ class frmCuttingProgress : public QDialog {
 
   // 0 to 100.
   void SetProgress(float percent);
+  // The line under the Cancel button naming the material being cut while
+  // every material is; empty hides it.
+  void SetMaterialLine(const QString& text);
 
  protected:
   // Escape and the close box ask the run to stop, as Cancel does; the window
@@ -32,4 +36,5 @@ class frmCuttingProgress : public QDialog {
   JobState& job_;
   QProgressBar* ProgressBar1 = nullptr;
   QPushButton* btnCancel = nullptr;
+  QLabel* lblMaterial = nullptr;
 };

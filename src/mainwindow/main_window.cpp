@@ -147,10 +147,12 @@ void LayOutListFrame(QGroupBox* frame, const ListFrameParts& parts) {
 
 }  // namespace
 
-frmMain::frmMain(JobState& job, Dialogs& dialogs, CuttingRunner runner, QWidget* parent)
+frmMain::frmMain(JobState& job, Dialogs& dialogs, SettingsAccess& settings, CuttingRunner runner,
+                 QWidget* parent)
     : QMainWindow(parent),
       job_(job),
       dialogs_(dialogs),
+      settingsStore_(settings),
       runner_(std::move(runner)),
       lengthText_(job, *this) {
   InitWindowResources();

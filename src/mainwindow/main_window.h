@@ -12,9 +12,10 @@
 #include "core/job_state.h"
 #include "core/length_text.h"
 #include "import/import_command.h"
-#include "mainwindow/length_entry.h"
-#include "mainwindow/list_editing.h"
+#include "lists/length_entry.h"
+#include "lists/list_editing.h"
 #include "optimizer/cutting_run.h"
+#include "optimizer/whole_job_run.h"
 
 class Dialogs;
 class QAction;
@@ -32,6 +33,7 @@ class frmFIHelp;
 class frmOutput;
 class frmSettings;
 class ReportPrinting;
+class SettingsAccess;
 
 // The program's one working window: the material box, the stock and cut
 // lists with their entry fields, the stock settings, the optimisation slider
@@ -49,8 +51,8 @@ class frmMain : public QMainWindow, public Frontend {
  public:
   using CuttingRunner = std::function<CuttingRunOutcome(JobState&, Frontend&, int)>;
 
-  frmMain(JobState& job, Dialogs& dialogs, CuttingRunner runner = RunCutting,
-          QWidget* parent = nullptr);
+  frmMain(JobState& job, Dialogs& dialogs, SettingsAccess& settings,
+          CuttingRunner runner = RunCutting, QWidget* parent = nullptr);
   ~frmMain() override;
 
   // Opens the job a file names, as File Open does after its dialog. A path
@@ -130,6 +132,7 @@ class frmMain : public QMainWindow, public Frontend {
 
   // Cutting run.
   void btnCut_Click();
+  void mnuCutAll_Click();
   void Slider1_Change(int position);
 
  private:
@@ -183,6 +186,7 @@ class frmMain : public QMainWindow, public Frontend {
 
   // Cutting run (main_window_cutting.cpp).
   void SetCuttingActive(bool active);
+  void ShowWholeJobOutcome(const WholeJobResult& result);
 
   // File commands (main_window_file.cpp).
   void CreateFileActions();
@@ -203,6 +207,7 @@ class frmMain : public QMainWindow, public Frontend {
 
   JobState& job_;
   Dialogs& dialogs_;
+  SettingsAccess& settingsStore_;
   CuttingRunner runner_;
   LengthText lengthText_;
 
@@ -222,6 +227,7 @@ class frmMain : public QMainWindow, public Frontend {
   QAction* mnuWinEst = nullptr;
   QAction* mnuFileSave = nullptr;
   QAction* mnuFileSaveAs = nullptr;
+  QAction* mnuCutAll = nullptr;
   QAction* mnuFileExit = nullptr;
   QAction* mnuProgramSettings = nullptr;
   QAction* toolNew_ = nullptr;

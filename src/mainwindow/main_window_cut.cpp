@@ -6,8 +6,8 @@
 
 #include "core/number_text.h"
 #include "core/ui_texts.h"
-#include "mainwindow/list_editing.h"
-#include "mainwindow/list_lines.h"
+#include "lists/list_editing.h"
+#include "lists/list_lines.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/main_window_util.h"
 #include "mainwindow/qt_text.h"

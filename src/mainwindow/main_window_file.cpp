@@ -5,8 +5,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "app/settings_dialog.h"
-#include "app/settings_store.h"
 #include "core/file_names.h"
 #include "core/ui_texts.h"
 #include "jobfiles/cut_file.h"
@@ -16,6 +14,8 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/main_window_util.h"
 #include "mainwindow/qt_text.h"
+#include "mainwindow/settings_access.h"
+#include "mainwindow/settings_dialog.h"
 #include "mainwindow/window_style.h"
 #include "mainwindow/window_texts.h"
 
@@ -53,6 +53,8 @@ void frmMain::CreateFileActions() {
   mnuFileSaveAs = NewAction(this, "mnuFileSaveAs", texts::kSaveAsItem);
   mnuFileExit = NewCommand(this, "mnuFileExit", texts::kExitItem, Qt::CTRL | Qt::Key_X);
   mnuProgramSettings = NewAction(this, "mnuProgramSettings", texts::kProgramSettingsItem);
+  mnuCutAll = NewAction(this, "mnuCutAll", texts::kCutAllItem);
+  connect(mnuCutAll, &QAction::triggered, this, &frmMain::mnuCutAll_Click);
   connect(mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
   connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
   connect(mnuKISS, &QAction::triggered, this, &frmMain::mnuKISS_Click);
@@ -199,7 +201,7 @@ bool frmMain::SaveAsChosen() {
 
 void frmMain::mnuFileExit_Click() {
   if (!SaveChangesFirst()) return;
-  SaveSettings(job_);
+  settingsStore_.Save(job_);
   exiting_ = true;
   close();
 }
@@ -235,7 +237,7 @@ void frmMain::mnuProgramSettings_Click() {
   // afresh from the settings.
   if (!settings_ || !settings_->isVisible()) {
     settings_ =
-        new frmSettings(job_, *this, dialogs_, this,
+        new frmSettings(job_, *this, dialogs_, settingsStore_, this,
                         {[this] { return SaveChangesFirst(); }, [this] { RestoreDefaultJob(); }});
   }
   settings_->show();

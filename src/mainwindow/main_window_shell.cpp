@@ -71,6 +71,8 @@ void frmMain::CreateMenus() {
   file->addSeparator();
   file->addActions({mnuFileSave, mnuFileSaveAs});
   file->addSeparator();
+  file->addAction(mnuCutAll);
+  file->addSeparator();
   file->addAction(mnuFilePageSetup);
   file->addAction(mnuFilePrint);
   file->addSeparator();
@@ -184,8 +186,8 @@ void frmMain::Form_Activate() {
 void frmMain::SetLengthHint(QLineEdit* field, const char* metricHint) {
   const char* hint = nullptr;
   if (job_.unit_flag == "0") {
-    const bool inch32 = job_.inch32Flag == "1";
-    if (job_.inchOnlyFlag == "1") {
+    const bool inch32 = job_.Shows32nds();
+    if (job_.InchesOnly()) {
       hint = inch32 ? texts::kInch32Hint : texts::kInch16Hint;
     } else {
       hint = inch32 ? texts::kFeet32Hint : texts::kFeet16Hint;

@@ -14,9 +14,9 @@
 #include "core/job_state.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/qt_text.h"
-#include "mainwindow/report_view.h"
 #include "mainwindow/window_style.h"
 #include "reports/print_layout.h"
+#include "reports/report_view.h"
 
 namespace {
 

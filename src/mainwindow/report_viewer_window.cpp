@@ -10,11 +10,12 @@
 #include <algorithm>
 
 #include "core/brx_error.h"
+#include "core/frontend.h"
 #include "mainwindow/qt_text.h"
 #include "mainwindow/report_printing.h"
-#include "mainwindow/report_view.h"
 #include "mainwindow/window_style.h"
 #include "mainwindow/window_texts.h"
+#include "reports/report_view.h"
 
 namespace {
 

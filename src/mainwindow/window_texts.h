@@ -51,6 +51,7 @@ inline constexpr const char* kImportKissItem = "Import KISS";
 inline constexpr const char* kImportWinEstItem = "Import WinEst";
 inline constexpr const char* kSaveItem = "&Save";
 inline constexpr const char* kSaveAsItem = "Save &As...";
+inline constexpr const char* kCutAllItem = "Cut All Materials";
 inline constexpr const char* kExitItem = "E&xit";
 inline constexpr const char* kSettingsMenu = "&Settings";
 inline constexpr const char* kProgramSettingsItem = "&Program";
@@ -128,6 +129,11 @@ inline constexpr const char* kPieceCapacity =
 inline constexpr const char* kProgressCaption = "Cutting Progress";
 inline constexpr const char* kCancel = "Cancel";
 inline constexpr const char* kCancelTip = "Click to cancel the cutting";
+// "Material 2 of 5: W8X31" while every material is cut.
+inline constexpr const char* kMaterialWord = "Material ";
+inline constexpr const char* kOfWord = " of ";
+// When no material could be cut, followed by one line per material and why.
+inline constexpr const char* kNoMaterialCut = "No material was cut:";
 
 // Report viewer.
 inline constexpr const char* kReportCaption = "Cutting / Ordering Report";

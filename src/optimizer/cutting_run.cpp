@@ -16,13 +16,6 @@ namespace {
 constexpr const char* kStockNotUpdated =
     "The stock file was not updated because the report or the export could not be written.";
 
-// Writes the lists as shown so the run starts from exactly what the files hold.
-void SaveShownLists(JobState& job, Frontend& frontend) {
-  if (job.stockCount > 0) WriteStockFile(job, frontend);
-  // A cut list emptied in the window is saved too, so deleted rows stay deleted.
-  if (job.pieceCount > 0 || job.cutListEdited) WriteCutFile(job, frontend);
-}
-
 // Reads both files back, sorted longest first. A file that could not be read
 // leaves its list empty, which the checks then report.
 void ReloadLists(JobState& job, Frontend& frontend) { OpenJob(job, frontend); }
@@ -52,9 +45,9 @@ CuttingRunOutcome CheckLists(const JobState& job, Frontend& frontend) {
 // account for them were written; otherwise restores the quantities. False
 // when the subtraction was due and its write failed.
 bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten) {
-  if (job.stk_update == "1" && resultsWritten) return WriteStockFile(job, frontend);
+  if (job.UpdatesStockList() && resultsWritten) return WriteStockFile(job, frontend);
   ReadStockFile(job, frontend);
-  if (job.stk_update == "1") {
+  if (job.UpdatesStockList()) {
     frontend.ShowMessage(texts::kProgramTitle, kStockNotUpdated, MessageIcon::Exclamation);
   }
   return true;
@@ -62,7 +55,15 @@ bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten) {
 
 }  // namespace
 
-CuttingRunResult RunCuttingLocked(JobState& job, Frontend& frontend, int level) {
+// So the run starts from exactly what the files hold.
+void SaveShownLists(JobState& job, Frontend& frontend) {
+  if (job.stockCount > 0) WriteStockFile(job, frontend);
+  // A cut list emptied in the window is saved too, so deleted rows stay deleted.
+  if (job.pieceCount > 0 || job.cutListEdited) WriteCutFile(job, frontend);
+}
+
+CuttingRunResult RunCuttingLocked(JobState& job, Frontend& frontend, int level,
+                                  const PlanCheck& beforeWriting) {
   job.planLowerBound = 0.0;
   SaveShownLists(job, frontend);
   ReloadLists(job, frontend);
@@ -76,6 +77,7 @@ CuttingRunResult RunCuttingLocked(JobState& job, Frontend& frontend, int level) 
   job.planLowerBound = RunOptimizer(optimizer, job, frontend, level).lowerBound;
   frontend.PumpEvents();
   frontend.ShowProgressWindow(false);
+  if (beforeWriting && !beforeWriting(job)) return {CuttingRunOutcome::Stopped, {}};
 
   CuttingRunResult result;
   const bool reportWritten = WriteCuttingReport(job, frontend, job.reportFileName);

@@ -32,7 +32,7 @@ StockFileLock::~StockFileLock() {
 }
 
 bool StockFileLock::Acquire(const std::string& stockPath, std::chrono::milliseconds wait,
-                            Frontend& frontend) {
+                            ProgressView& frontend) {
   if (stockPath.empty() || fd_ >= 0) return true;
   const fs::path lockFile = LockFileFor(stockPath);
   const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);

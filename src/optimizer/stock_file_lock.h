@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-class Frontend;
+class ProgressView;
 
 // How long a cutting run waits for another run to release its stock file.
 inline constexpr std::chrono::milliseconds kStockLockWait{30000};
@@ -26,7 +26,8 @@ class StockFileLock {
   // another run held it all that time. Where no lock file can be made (no
   // name, a read-only folder: no run could write the stock file there either)
   // the run goes on without one.
-  bool Acquire(const std::string& stockPath, std::chrono::milliseconds wait, Frontend& frontend);
+  bool Acquire(const std::string& stockPath, std::chrono::milliseconds wait,
+               ProgressView& frontend);
 
  private:
   int fd_ = -1;

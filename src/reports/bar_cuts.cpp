@@ -17,7 +17,7 @@ std::string BadPieceIndexText(int index) {
 
 }  // namespace
 
-BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, Frontend& frontend) {
+BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, MessageView& frontend) {
   BarCuts cuts;
   double used = 0.0;
   for (int j = 0; j < bar.pieceCount; ++j) {

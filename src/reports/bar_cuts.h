@@ -4,7 +4,7 @@
 
 struct JobState;
 struct BarPlan;
-class Frontend;
+class MessageView;
 
 // A scrap below this (rounding noise of the lengths' sums) counts as none.
 inline constexpr double kScrapEpsilon = 1e-6;
@@ -18,4 +18,4 @@ struct BarCuts {
 // Reads the bar's pieces up to the first inconsistency in the plan (more than
 // MAX_STK_CUTS pieces, or a piece index outside the piece list), which is
 // shown as a message and leaves the rest of the bar's pieces out.
-BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, Frontend& frontend);
+BarCuts ReadBarCuts(const JobState& job, const BarPlan& bar, double kerf, MessageView& frontend);

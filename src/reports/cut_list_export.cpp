@@ -21,7 +21,7 @@ namespace {
 constexpr const char* kExportErrorTitle =
     "Error Exporting Cut List. Make sure the file is not open in another program...";
 
-void ShowExportError(Frontend& frontend, const std::string& path, const BrxError& error) {
+void ShowExportError(MessageView& frontend, const std::string& path, const BrxError& error) {
   frontend.ShowMessage(kExportErrorTitle,
                        "Can not open file: " + path + ".  " + ErrorReportText(error));
 }
@@ -64,7 +64,7 @@ std::string CsvLine(std::initializer_list<std::string> fields) {
   return line;
 }
 
-std::string ExportText(const JobState& job, Frontend& frontend) {
+std::string ExportText(const JobState& job, MessageView& frontend) {
   const LengthText lengths(job, frontend);
   const double kerf = KerfLength(job);
   ReportText out;
@@ -87,7 +87,7 @@ std::string ExportText(const JobState& job, Frontend& frontend) {
 }
 
 // Removes a file left at the configured path itself; false when it cannot.
-bool DeleteConfiguredFile(Frontend& frontend, const std::string& path) {
+bool DeleteConfiguredFile(MessageView& frontend, const std::string& path) {
   std::error_code ec;
   if (!fs::exists(path, ec) || fs::is_directory(path, ec)) return true;
   if (fs::remove(path, ec)) return true;
@@ -101,7 +101,7 @@ std::string ExportFileName(const std::string& configuredPath, const std::string&
   return BaseName(configuredPath) + "_" + CleanFileName(material) + ".txt";
 }
 
-bool ExportCutList(const JobState& job, Frontend& frontend, const std::string& configuredPath) {
+bool ExportCutList(const JobState& job, MessageView& frontend, const std::string& configuredPath) {
   const std::string exportPath = ExportFileName(configuredPath, job.matl);
   for (const std::string& path : {configuredPath, exportPath}) {
     const char* refusal = IsJobFile(job, path)                 ? " is a job file"

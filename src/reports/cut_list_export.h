@@ -3,7 +3,7 @@
 #include <string>
 
 struct JobState;
-class Frontend;
+class MessageView;
 
 // The comma-separated export of the plan: a header, one line per piece cut
 // and one scrap line per bar.
@@ -16,4 +16,4 @@ std::string ExportFileName(const std::string& configuredPath, const std::string&
 // beside it. Never deletes or writes a job file (the stock or cut file) or the
 // run's report file (`reportFileName`). False
 // when the export was not written; the reason has been shown as a message.
-bool ExportCutList(const JobState& job, Frontend& frontend, const std::string& configuredPath);
+bool ExportCutList(const JobState& job, MessageView& frontend, const std::string& configuredPath);

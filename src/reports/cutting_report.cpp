@@ -34,7 +34,7 @@ const char* StatusText(bool nonInventory) { return nonInventory ? "NON-INVENTORY
 // Walks the plan for the cutting list and its totals.
 class CuttingListWriter {
  public:
-  CuttingListWriter(const JobState& job, Frontend& frontend, ReportText& out)
+  CuttingListWriter(const JobState& job, MessageView& frontend, ReportText& out)
       : job_(job), frontend_(frontend), lengths_(job, frontend), out_(out) {}
 
   void Write() {
@@ -86,7 +86,7 @@ class CuttingListWriter {
   }
 
   const JobState& job_;
-  Frontend& frontend_;
+  MessageView& frontend_;
   const LengthText lengths_;
   ReportText& out_;
   double totalDrop_ = 0.0;
@@ -114,7 +114,7 @@ void WriteStockLists(const JobState& job, const LengthText& lengths, ReportText&
 
 }  // namespace
 
-std::optional<std::string> LowerBoundLine(const JobState& job, Frontend& frontend) {
+std::optional<std::string> LowerBoundLine(const JobState& job, MessageView& frontend) {
   const double bound = job.planLowerBound;
   if (bound <= 0.0) return std::nullopt;
   double planLength = 0.0;
@@ -163,13 +163,13 @@ void WriteGroupLine(ReportText& out, PieceGroup& group, const std::string& lengt
   group.markText = markText;
 }
 
-bool WriteCuttingReport(const JobState& job, Frontend& frontend, const std::string& path,
+bool WriteCuttingReport(const JobState& job, MessageView& frontend, const std::string& path,
                         const std::string& reportTime) {
   ReportText out;
   // One write of the whole text, so a failed or killed run never leaves a
   // report that holds only its input section.
   std::string inputSection;
-  if (job.inputReportFlag == "1" || job.batchMode) inputSection = InputReportText(job, frontend);
+  if (job.PrintsInputData() || job.batchMode) inputSection = InputReportText(job, frontend);
   frontend.ShowStatus("Saving cutting list ...");
   CuttingListWriter(job, frontend, out).Write();
   WriteStockLists(job, LengthText(job, frontend), out);

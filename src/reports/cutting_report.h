@@ -6,7 +6,7 @@
 #include <string>
 
 struct JobState;
-class Frontend;
+class MessageView;
 class ReportText;
 
 // The cutting report: the plan bar by bar with each bar's scrap, the total
@@ -21,13 +21,13 @@ std::string CurrentReportTime();
 // Writes the whole report to `path`, after the input section when
 // `inputReportFlag` is "1" or in batch mode. False when the report file could
 // not be written (reported through ShowError; the old file stays as it was).
-bool WriteCuttingReport(const JobState& job, Frontend& frontend, const std::string& path,
+bool WriteCuttingReport(const JobState& job, MessageView& frontend, const std::string& path,
                         const std::string& reportTime = CurrentReportTime());
 
 // After a run of the best optimiser: the plan's lower bound on the stock
 // length and how far the plan is from it, as the report's line below the total
 // drop. nullopt when the run gave no bound (the classic optimiser, nothing cut).
-std::optional<std::string> LowerBoundLine(const JobState& job, Frontend& frontend);
+std::optional<std::string> LowerBoundLine(const JobState& job, MessageView& frontend);
 
 // The group of equal pieces being counted within one bar.
 struct PieceGroup {

@@ -45,7 +45,7 @@ void WriteStockList(const JobState& job, const LengthText& lengths, ReportText& 
   out.WriteLineBreak();
 }
 
-void WriteCutList(const JobState& job, Frontend& frontend, const LengthText& lengths,
+void WriteCutList(const JobState& job, MessageView& frontend, const LengthText& lengths,
                   ReportText& out) {
   out.Write("SPECIFIED CUTTING LIST :" + std::string(kCrLf));
   for (int i = 0; i < job.cutCount; ++i) {
@@ -63,7 +63,7 @@ void WriteCutList(const JobState& job, Frontend& frontend, const LengthText& len
 
 }  // namespace
 
-std::string InputReportText(const JobState& job, Frontend& frontend) {
+std::string InputReportText(const JobState& job, MessageView& frontend) {
   frontend.ShowStatus("Saving input data");
   const LengthText lengths(job, frontend);
   ReportText out;

@@ -26,7 +26,7 @@ struct BatchJob {
     job.stk_update = "1";
   }
   int Run(std::chrono::milliseconds lockWait = kStockLockWait) {
-    return RunBatchJob(job, frontend, output, errors, lockWait);
+    return RunBatchJob(job, frontend, output, errors, BatchOutput::Text, lockWait);
   }
   // Nothing was written: the job files as they were, no report, no export.
   void ExpectUntouched() const {

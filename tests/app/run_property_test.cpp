@@ -19,7 +19,7 @@
 #include "core/number_text.h"
 #include "jobfiles/cut_file.h"
 #include "jobfiles/stock_file.h"
-#include "mainwindow/length_entry.h"
+#include "lists/length_entry.h"
 #include "optimizer/cutting_run.h"
 #include "optimizer/search_jobs.h"
 #include "support/recording_frontend.h"

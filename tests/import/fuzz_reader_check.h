@@ -39,7 +39,8 @@ inline bool IsCutFileText(std::string_view text, std::size_t maxRows) {
   return rows <= maxRows;
 }
 
-using ImportReader = bool (*)(const JobState&, Frontend&, const std::string&, const std::string&);
+using ImportReader = bool (*)(const JobState&, MessageView&, const std::string&,
+                              const std::string&);
 
 inline int FuzzImportReader(const std::uint8_t* data, std::size_t size, ImportReader reader) {
   static TempFolder folder;

@@ -38,7 +38,8 @@ struct LineRow {
 
 inline void PrintTo(const LineRow& row, std::ostream* os) { *os << "'" << row.line << "'"; }
 
-using ImportReader = bool (*)(const JobState&, Frontend&, const std::string&, const std::string&);
+using ImportReader = bool (*)(const JobState&, MessageView&, const std::string&,
+                              const std::string&);
 
 // A job, a recording frontend and a folder for tests of one reader, which
 // imports "job.in" into "job.cut".

@@ -1,4 +1,7 @@
+#include <QAction>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include "main_window_fixture.h"
@@ -85,6 +88,59 @@ class MainWindowCuttingTest : public QObject {
     QCOMPARE(w->dialogs.MessageTexts(),
              QStringList{"There are no W8X31 cuts\nPlease enter cut list before cutting."});
     QVERIFY(!w->ReadFile("job.cut").contains("B1,W8X31"));
+  }
+
+  // Cut All Materials: each material with cut rows is reported and exported
+  // as Cut does, one without stock is passed over without a message box, and
+  // the viewer opens on the summary; the window comes back to its material.
+  void cutAllMaterialsReportsEachAndShowsTheSummary() {
+    QVERIFY(w->OpenWith({"W8X31,A12,5,40", "FLAT,F1,0,20"},
+                        {"B1,W8X31,3,12.5", "Z9,L3X3,1,5", "D1,FLAT,2,10"}));
+    w->window->findChild<QAction*>("mnuCutAll")->trigger();
+    QVERIFY(w->dialogs.messages.empty());
+    QVERIFY(w->ReadFile("W8X31_W8X31.bxl").contains("INVENTORY Stock No. A12 length of 40'-0\""));
+    QVERIFY(w->ReadFile("Export_FLAT.txt").contains("NON-INVENTORY,F1,FLAT,20'-0\",D1,10'-0\""));
+    QVERIFY(!QFile::exists(w->Path("W8X31_L3X3.bxl")));
+    const QString summary = w->ReadFile("W8X31_summary.bxl");
+    QVERIFY(summary.contains("L3X3: there is no L3X3 stock in "));
+    QVERIFY(summary.contains(
+        "Material: FLAT\r\nOrder    2 item(s)            20'-0\"   total length          40'-0\""));
+    auto* viewer = w->window->findChild<frmOutput*>();
+    QVERIFY(viewer != nullptr && viewer->isVisible());
+    QVERIFY(viewer->findChild<QPlainTextEdit*>("txtOutput")
+                ->toPlainText()
+                .contains("BRX JOB SUMMARY:"));
+    QCOMPARE(w->MaterialBox()->currentText(), QStringLiteral("W8X31"));
+    QCOMPARE(w->Lines("LstCut").size(), 1);
+  }
+
+  // Cancel while the second of three materials is being cut: the first is
+  // written and its stock subtracted; the others are left as they were.
+  void cancelDuringCutAllKeepsFinishedMaterialsOnly() {
+    w->job.stk_update = "1";
+    const QStringList stock{"W8X31,A12,5,40", "L3X3,B1,5,20", "FLAT,F1,5,20"};
+    QVERIFY(w->OpenWith(stock, {"B1,W8X31,3,12.5", "C1,L3X3,2,9", "D1,FLAT,2,10"}));
+    QTimer pressCancel;
+    QObject::connect(&pressCancel, &QTimer::timeout, [this] {
+      auto* line = w->window->findChild<QLabel*>("lblMaterial");
+      if (line->text() == QStringLiteral("Material 2 of 3: L3X3")) {
+        QTest::mouseClick(w->window->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+      }
+    });
+    pressCancel.start(0);
+    w->window->findChild<QAction*>("mnuCutAll")->trigger();
+    pressCancel.stop();
+    QVERIFY(QFile::exists(w->Path("W8X31_W8X31.bxl")));
+    QVERIFY(QFile::exists(w->Path("Export_W8X31.txt")));
+    for (const char* name :
+         {"W8X31_L3X3.bxl", "W8X31_FLAT.bxl", "Export_L3X3.txt", "Export_FLAT.txt"}) {
+      QVERIFY2(!QFile::exists(w->Path(name)), name);
+    }
+    const QString stockFile = w->ReadFile("job.stk");
+    QVERIFY(stockFile.contains("W8X31,A12,4,40"));
+    QVERIFY(stockFile.contains("L3X3,B1,5,20") && stockFile.contains("FLAT,F1,5,20"));
+    QVERIFY(
+        w->ReadFile("W8X31_summary.bxl").contains("FLAT: the run was cancelled before it was cut"));
   }
 
  private:

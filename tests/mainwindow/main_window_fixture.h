@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/interactive_start.h"
+#include "app/settings_store.h"
 #include "core/job_state.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/splash_window.h"
@@ -49,8 +50,8 @@ class MainWindowFixture {
   // Shows the window; it reads the current material's files as it becomes
   // active.
   bool Open() {
-    window = runner_ ? std::make_unique<frmMain>(job, dialogs, runner_)
-                     : std::make_unique<frmMain>(job, dialogs, NoRun);
+    window = runner_ ? std::make_unique<frmMain>(job, dialogs, settings, runner_)
+                     : std::make_unique<frmMain>(job, dialogs, settings, NoRun);
     window->show();
     return QTest::qWaitForWindowActive(window.get());
   }
@@ -59,7 +60,7 @@ class MainWindowFixture {
   // of the environment, and presses OK on the splash window, which shows the
   // main window. A stock file given is the one `brx FILE.stk` names.
   bool Start(const std::string& stockFile = {}) {
-    window = StartInteractive(job, dialogs, {}, stockFile);
+    window = StartInteractive(job, dialogs, settings, {}, stockFile);
     auto* splash = window->findChild<frmSplash*>();
     if (splash == nullptr) return false;
     QTest::mouseClick(splash->findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
@@ -142,6 +143,7 @@ class MainWindowFixture {
 
   JobState job;
   ScriptedDialogs dialogs;
+  UserSettingsStore settings;
   std::unique_ptr<frmMain> window;
 
  private:

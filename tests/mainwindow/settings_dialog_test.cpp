@@ -6,8 +6,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "app/settings_dialog.h"
 #include "main_window_fixture.h"
+#include "mainwindow/settings_dialog.h"
 
 class SettingsDialogTest : public QObject {
   Q_OBJECT

@@ -9,11 +9,11 @@
 #include <QProcess>
 #include <QRadioButton>
 
-#include "app/settings_dialog.h"
-#include "app/settings_texts.h"
 #include "app/single_instance.h"
 #include "core/ui_texts.h"
 #include "main_window_fixture.h"
+#include "mainwindow/settings_dialog.h"
+#include "mainwindow/settings_texts.h"
 #include "mainwindow/window_texts.h"
 #include "support/scoped_environment.h"
 

@@ -7,9 +7,9 @@
 #include <QScreen>
 #include <QTemporaryFile>
 
-#include "app/settings_dialog.h"
 #include "main_window_fixture.h"
 #include "mainwindow/report_viewer_window.h"
+#include "mainwindow/settings_dialog.h"
 
 namespace {
 

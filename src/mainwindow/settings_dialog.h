@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "core/length_text.h"
-#include "mainwindow/length_entry.h"
+#include "lists/length_entry.h"
 
 struct JobState;
 class Dialogs;
@@ -17,6 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class SettingsAccess;
 
 // The program settings, not modal. Most controls write their setting text
 // into the job the moment they change; Update List and Print Input Data are
@@ -34,8 +35,8 @@ class frmSettings : public QDialog {
     std::function<void()> defaultsRestored;
   };
 
-  frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, QWidget* parent,
-              JobHooks hooks = {});
+  frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, SettingsAccess& settings,
+              QWidget* parent, JobHooks hooks = {});
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -69,6 +70,7 @@ class frmSettings : public QDialog {
   JobState& job_;
   Frontend& frontend_;
   Dialogs& dialogs_;
+  SettingsAccess& settings_;
   JobHooks hooks_;
   LengthText lengthText_;
   // What the dialog put into the two length fields when it opened.

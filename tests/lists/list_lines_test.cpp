@@ -1,4 +1,4 @@
-#include "mainwindow/list_lines.h"
+#include "lists/list_lines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/length_entry.h"
+#include "lists/length_entry.h"
 
 #include <gtest/gtest.h>
 

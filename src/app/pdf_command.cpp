@@ -1,4 +1,4 @@
-#include "mainwindow/pdf_command.h"
+#include "app/pdf_command.h"
 
 #include <optional>
 
@@ -9,8 +9,8 @@
 #include "core/text_util.h"
 #include "core/ui_texts.h"
 #include "mainwindow/report_printing.h"
-#include "mainwindow/report_view.h"
 #include "reports/print_layout.h"
+#include "reports/report_view.h"
 
 namespace {
 

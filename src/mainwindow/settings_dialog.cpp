@@ -1,4 +1,4 @@
-#include "app/settings_dialog.h"
+#include "mainwindow/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,14 +15,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/settings_store.h"
-#include "app/settings_texts.h"
 #include "core/frontend.h"
 #include "core/job_state.h"
 #include "core/number_text.h"
 #include "core/ui_texts.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/qt_text.h"
+#include "mainwindow/settings_access.h"
+#include "mainwindow/settings_texts.h"
 #include "optimizer/best_plan.h"
 
 namespace {
@@ -49,12 +49,13 @@ const char* FlagText(bool on) { return on ? "1" : "0"; }
 
 }  // namespace
 
-frmSettings::frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs, QWidget* parent,
-                         JobHooks hooks)
+frmSettings::frmSettings(JobState& job, Frontend& frontend, Dialogs& dialogs,
+                         SettingsAccess& settings, QWidget* parent, JobHooks hooks)
     : QDialog(parent),
       job_(job),
       frontend_(frontend),
       dialogs_(dialogs),
+      settings_(settings),
       hooks_(std::move(hooks)),
       lengthText_(job, frontend) {
   setObjectName(QStringLiteral("frmSettings"));
@@ -185,10 +186,10 @@ void frmSettings::Form_Load() {
   } else if (job_.unit_flag == "1") {
     chkMetric->setChecked(true);
   }
-  chkStockUpdate->setChecked(job_.stk_update == "1");
-  chkReportFlag->setChecked(job_.inputReportFlag == "1");
-  chk32nds->setChecked(job_.inch32Flag == "1");
-  chkinches->setChecked(job_.inchOnlyFlag == "1");
+  chkStockUpdate->setChecked(job_.UpdatesStockList());
+  chkReportFlag->setChecked(job_.PrintsInputData());
+  chk32nds->setChecked(job_.Shows32nds());
+  chkinches->setChecked(job_.InchesOnly());
   // A stored value outside the control's range is brought into it.
   const auto lines = static_cast<int>(std::lround(LeadingNumber(job_.linesPerPage)));
   {
@@ -212,7 +213,7 @@ void frmSettings::Form_Load() {
 // inches, so the factor is 25.4 there and 25.4 x 12 for feet.
 void frmSettings::ConvertKerf(bool toMetric) {
   const double factor =
-      job_.inchOnlyFlag == "1" ? kMillimetresPerInch : kMillimetresPerInch * kInchesPerFoot;
+      job_.InchesOnly() ? kMillimetresPerInch : kMillimetresPerInch * kInchesPerFoot;
   const double kerf = LeadingNumber(job_.kerf);
   const double converted = toMetric ? kerf * factor : kerf / factor;
   job_.kerf = ShortestDecimal(converted);
@@ -308,9 +309,7 @@ void frmSettings::ShowBatchDir() { txtBatchDir->setText(ToQt(job_.batchDir)); }
 // asked about first; Cancel leaves the job and the settings as they were.
 void frmSettings::btnClearSettings_Click() {
   if (hooks_.saveChangesFirst && !hooks_.saveChangesFirst()) return;
-  DeleteSettings();
-  LoadSettings(job_, frontend_);
-  SaveSettings(job_);
+  settings_.RestoreDefaults(job_, frontend_);
   if (hooks_.defaultsRestored) hooks_.defaultsRestored();
   close();
 }

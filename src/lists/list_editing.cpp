@@ -1,4 +1,4 @@
-#include "mainwindow/list_editing.h"
+#include "lists/list_editing.h"
 
 #include <algorithm>
 #include <cstdint>

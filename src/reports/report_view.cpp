@@ -1,4 +1,4 @@
-#include "mainwindow/report_view.h"
+#include "reports/report_view.h"
 
 #include <algorithm>
 
