@@ -38,7 +38,8 @@ using StopRequest = std::function<bool()>;
 
 // The work the LP side may do, counted in steps so that a job gets the same
 // amount of it on every machine: simplex iterations weighted by their cost
-// (which grows with the rows of the program), and knapsack search nodes.
+// (which grows with the rows of the program), each solve's setup over its
+// rows and columns, knapsack search nodes and pricing table cells.
 // About 3e7 units take a second on a 2020s desktop core.
 class WorkBudget {
  public:
