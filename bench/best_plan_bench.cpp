@@ -4,16 +4,22 @@
 // u120) and t120/ (Falkenauer triplets), each cut as a job with one orderable
 // stock length and no kerf. Counters: bars against the best known (u120) or
 // the optimum (t120), and for the job mixes stock length, bound and gap, with
-// the bar packing search at level 10 beside them.
+// the bar packing search at level 10 beside them. Generated sets: triplets of
+// 249, 501 and 1002 pieces (every bar of the optimum filled exactly by three
+// pieces) and large-capacity jobs whose pattern LP bound is computed here by a
+// column generation of its own, to check the bound the optimiser prints.
 
 #include <benchmark/benchmark.h>
+#include <coin/ClpSimplex.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,7 +41,8 @@ struct BenchJob {
   std::vector<StockRow> stock;
   std::vector<double> pieces;
   double kerf = 0.0;
-  int bestKnownBars = 0;  // 0 when unknown
+  int bestKnownBars = 0;      // 0 when unknown
+  bool checkLpBound = false;  // compare the bound with PatternLpBars
 };
 
 std::filesystem::path DataFolder() {
@@ -119,6 +126,107 @@ class Sequence {
   std::uint64_t state_;
 };
 
+// Triplets the published way: each bar of 1000 takes a first piece from 380
+// to 490, a second from 250 to half of what is left, and the rest; the pieces
+// are then shuffled. The optimum is the number of bars built.
+BenchJob Triplets(int pieces, int instance) {
+  Sequence random(1000003ULL * static_cast<std::uint64_t>(pieces) + instance);
+  BenchJob job;
+  job.name = "triplet_" + std::to_string(pieces) + "_" + std::to_string(instance);
+  job.stock.push_back({1000.0, 0});
+  for (int bar = 0; bar < pieces / 3; ++bar) {
+    const int first = 380 + random.Next(111);
+    const int left = 1000 - first;
+    const int second = 250 + random.Next(left / 2 - 250 + 1);
+    job.pieces.insert(job.pieces.end(), {1.0 * first, 1.0 * second, 1.0 * (left - second)});
+  }
+  for (std::size_t i = job.pieces.size(); i > 1; --i) {
+    std::swap(job.pieces[i - 1], job.pieces[random.Next(static_cast<int>(i))]);
+  }
+  job.bestKnownBars = pieces / 3;
+  return job;
+}
+
+// The pattern LP of a job with one stock length and no kerf, in bars: column
+// generation with CLP for the master and an exact dynamic program over whole
+// lengths for pricing.
+double PatternLpBars(const std::vector<double>& pieces, double capacity) {
+  std::map<int, int, std::greater<>> demand;
+  for (const double length : pieces) ++demand[static_cast<int>(length)];
+  const std::vector<std::pair<int, int>> types(demand.begin(), demand.end());
+  const int rows = static_cast<int>(types.size());
+  const int width = static_cast<int>(capacity);
+  ClpSimplex lp;
+  lp.setLogLevel(0);
+  lp.resize(rows, 0);
+  for (int row = 0; row < rows; ++row) lp.setRowBounds(row, types[row].second, COIN_DBL_MAX);
+  for (int row = 0; row < rows; ++row) {
+    const double copies = std::min(types[row].second, width / types[row].first);
+    lp.addColumn(1, &row, &copies, 0.0, COIN_DBL_MAX, 1.0);
+  }
+  // 0-1 items: each piece type split into copies of 1, 2, 4 ... pieces.
+  std::vector<std::pair<int, int>> items;  // (type, copies)
+  for (int row = 0; row < rows; ++row) {
+    for (int left = types[row].second, part = 1; left > 0; part *= 2) {
+      items.emplace_back(row, std::min(part, left));
+      left -= std::min(part, left);
+    }
+  }
+  std::vector<double> best(width + 1);
+  std::vector<std::uint8_t> taken(items.size() * (width + 1));
+  for (;;) {
+    lp.primal();
+    const double* duals = lp.dualRowSolution();
+    std::fill(best.begin(), best.end(), 0.0);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const auto [row, copies] = items[i];
+      const int weight = copies * types[row].first;
+      const double value = copies * duals[row];
+      if (value <= 0.0) continue;
+      for (int w = width; w >= weight; --w) {
+        if (best[w - weight] + value > best[w]) {
+          best[w] = best[w - weight] + value;
+          taken[i * (width + 1) + w] = 1;
+        } else {
+          taken[i * (width + 1) + w] = 0;
+        }
+      }
+    }
+    if (best[width] <= 1.0 + 1e-9) return lp.objectiveValue();
+    std::vector<double> column(rows, 0.0);
+    for (int i = static_cast<int>(items.size()) - 1, w = width; i >= 0; --i) {
+      const auto [row, copies] = items[i];
+      const int weight = copies * types[row].first;
+      if (duals[row] > 0.0 && w >= weight && taken[i * (width + 1) + w]) {
+        column[row] += copies;
+        w -= weight;
+      }
+    }
+    std::vector<int> indices;
+    std::vector<double> values;
+    for (int row = 0; row < rows; ++row) {
+      if (column[row] > 0.0) {
+        indices.push_back(row);
+        values.push_back(column[row]);
+      }
+    }
+    lp.addColumn(static_cast<int>(indices.size()), indices.data(), values.data(), 0.0, COIN_DBL_MAX,
+                 1.0);
+  }
+}
+
+// Large capacity: 200 pieces from 20,000 to 35,000 on bars of 100,000, about
+// three a bar.
+BenchJob LargeCapacity(int instance) {
+  Sequence random(7919ULL * static_cast<std::uint64_t>(instance) + 17);
+  BenchJob job;
+  job.name = "large_capacity_" + std::to_string(instance);
+  job.stock.push_back({100000.0, 0});
+  for (int i = 0; i < 200; ++i) job.pieces.push_back(20000.0 + random.Next(15001));
+  job.checkLpBound = true;
+  return job;
+}
+
 constexpr double kSixteenthFoot = 1.0 / 192.0;
 
 // The largest jobs: 2000 pieces and 1000 stock rows.
@@ -180,6 +288,15 @@ void RunJob(benchmark::State& state, const BenchJob& bench, int level) {
   state.counters["gap_pct"] =
       result.lowerBound > 0.0 ? (result.stockLength - result.lowerBound) / result.lowerBound * 100.0
                               : 0.0;
+  if (bench.checkLpBound) {
+    const double capacity = bench.stock.front().length;
+    const double lpBars = PatternLpBars(bench.pieces, capacity);
+    const double lpBound = std::ceil(lpBars - 1e-6);
+    state.counters["lp_bars"] = lpBars;
+    state.counters["bound_bars"] = result.lowerBound / capacity;
+    state.counters["bound_ok"] = std::fabs(result.lowerBound / capacity - lpBound) < 1e-6;
+    state.counters["over"] = job.barCount - lpBound;
+  }
   if (bench.bestKnownBars > 0) {
     state.counters["best_known"] = bench.bestKnownBars;
     state.counters["over"] = job.barCount - bench.bestKnownBars;
@@ -233,6 +350,16 @@ int main(int argc, char** argv) {
   Register("u120", Required("u120", ReadU120(), 20), {5, 10});
   Register("t120", Required("t120", ReadT120(), 20), {10});
   Register("mix", LargeMixes(), {5, 10});
+  for (const int pieces : {249, 501, 1002}) {
+    std::vector<BenchJob> triplets;
+    for (int instance = 0; instance < 20; ++instance)
+      triplets.push_back(Triplets(pieces, instance));
+    Register("triplet" + std::to_string(pieces), triplets, {0, 5, 10});
+  }
+  std::vector<BenchJob> largeCapacity;
+  for (int instance = 0; instance < 20; ++instance)
+    largeCapacity.push_back(LargeCapacity(instance));
+  Register("large", largeCapacity, {0, 5, 10});
   for (const BenchJob& mix : LargeMixes()) {
     const std::string name = "mix_classic/" + mix.name + "/level:10";
     benchmark::RegisterBenchmark(name.c_str(),

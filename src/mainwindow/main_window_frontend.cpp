@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "core/number_text.h"
+#include "core/pump_interval.h"
 #include "core/ui_texts.h"
 #include "lists/list_lines.h"
 #include "mainwindow/cutting_progress_window.h"
@@ -21,10 +22,6 @@
 #include "mainwindow/window_texts.h"
 
 namespace {
-
-// Events are let through at most this often during long work: often enough
-// for repainting and a prompt Cancel, seldom enough not to slow the search.
-constexpr qint64 kPumpIntervalMs = 15;
 
 QString MessageText(const std::string& text) {
   QString shown = ToQt(text);
@@ -111,7 +108,7 @@ void frmMain::ShowReport(const std::string& reportPath) {
 }
 
 void frmMain::PumpEvents() {
-  if (sinceLastPump_.elapsed() < kPumpIntervalMs) return;
+  if (sinceLastPump_.elapsed() < kPumpInterval.count()) return;
   QCoreApplication::processEvents();
   sinceLastPump_.restart();
 }

@@ -17,11 +17,10 @@ namespace {
 // Work done at one level. Every limit counts steps, never time, so a job
 // gives the same plan on every machine.
 struct Effort {
-  double work = 0.0;             // column generation and dives, see WorkBudget
-  int dives = 0;                 // column-generation dives after the root LP
-  int backtracks = 0;            // roundings taken back per dive
-  int integerNodes = 0;          // branch-and-bound nodes over the generated patterns
-  long long greedyNodes = 2000;  // knapsack nodes per greedy bar and stock type
+  double work = 0.0;               // column generation and dives, see WorkBudget
+  PatternMaster::DiveLimits dive;  // no dive when depth is 0
+  int integerNodes = 0;            // branch-and-bound nodes over the generated patterns
+  long long greedyNodes = 2000;    // knapsack nodes per greedy bar and stock type
   PricingEffort pricing{2000, 100000, 5, 50};
   int enumerationLimit = 3000;  // all patterns are columns when there are no more
 };
@@ -29,14 +28,14 @@ struct Effort {
 Effort EffortForLevel(int level) {
   level = std::clamp(level, 0, 10);
   Effort effort;
-  effort.work = 1e6 * (1 + level * level);
-  effort.dives = level == 0 ? 0 : 1 + level / 2;
-  effort.backtracks = 2 * level;
+  effort.work = 2e6 * (1 + level * level);
+  effort.dive.depth = level == 0 ? 0 : 1 + level / 3;
+  effort.dive.discrepancies = (level + 2) / 4;
   effort.integerNodes = 20 * level * level;
   return effort;
 }
 
-// Progress bar and event pumping: events run when about 30 ms of work have
+// Progress bar and event pumping: events run when kPumpInterval of work has
 // passed since they last did, so Cancel acts quickly whatever the job.
 class SearchProgress {
  public:
@@ -44,7 +43,7 @@ class SearchProgress {
 
   bool StopRequested() {
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastPump_ >= std::chrono::milliseconds(30)) {
+    if (now - lastPump_ >= kPumpInterval) {
       frontend_.PumpEvents();
       lastPump_ = now;
     }
@@ -147,12 +146,21 @@ class BestPlanSearch {
     progress_.Show(40.0f);
     if (root == PatternMaster::Outcome::Stopped || Optimal()) return;
     Consider(RepairedLpBars(master));
-    for (int dive = 0;
-         dive < effort_.dives && !Optimal() && !budget_.Exhausted() && !progress_.StopRequested();
-         ++dive) {
-      Consider(master.Dive(dive, effort_.backtracks, DiveCutoff(), stop_));
-      progress_.Show(40.0f +
-                     40.0f * static_cast<float>(dive + 1) / static_cast<float>(effort_.dives));
+    if (effort_.dive.depth > 0 && !Optimal()) {
+      int nodes = 0;
+      master.Dive(
+          effort_.dive, DiveCutoff(),
+          [this](const BarList& bars) {
+            Consider(bars);
+            // Nothing is better than a plan at the bound.
+            return Optimal() ? -1.0 : DiveCutoff();
+          },
+          // Progress creeps towards 80% as the dive goes on.
+          [this, &nodes] {
+            progress_.Show(80.0f - 40.0f * 20.0f / static_cast<float>(20 + ++nodes));
+          },
+          stop_);
+      progress_.Show(80.0f);
     }
     // The integer program is worth its cost only where column generation
     // finished within the work allowed.

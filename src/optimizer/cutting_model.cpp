@@ -36,10 +36,10 @@ int CompareLengths(double a, double b) {
   return a < b ? -1 : 1;
 }
 
-// Bars a row can still give: quantities 1 to 999 run down, larger ones never do.
+// Bars a row can still give.
 int RowBars(const StockItem& row) {
   if (row.quantity <= 0) return 0;
-  return row.quantity <= 999 ? row.quantity : kUnlimitedBars;
+  return QuantityRunsDown(row.quantity) ? row.quantity : kUnlimitedBars;
 }
 
 std::vector<StockType> BuildStockTypes(const JobState& job, double unusable) {
@@ -351,31 +351,18 @@ int TakeRow(const StockType& type, const JobState& job) {
 
 void CommitBars(const CuttingModel& model, const BarList& bars, JobState& job) {
   std::vector<std::size_t> nextPiece(model.pieceTypes.size(), 0);
+  int freeCount = 0;
   for (const Pattern& pattern : bars) {
     const int row = TakeRow(model.stockTypes[pattern.stockType], job);
     if (row < 0 || job.barCount >= kMaxBars) break;
-    StockItem& stock = job.stock[row];
     BarPlan& bar = job.bars[job.barCount];
-    bar.bin = stock.bin;
-    bar.nonInventory = stock.nonInventory;
-    bar.stockLength = stock.length;
     bar.pieceCount = 0;
     for (const auto& [type, count] : pattern.items) {
       for (int i = 0; i < count; ++i) {
-        const std::int16_t piece = model.pieceTypes[type].pieces[nextPiece[type]++];
-        bar.pieceIndex[bar.pieceCount++] = piece;
-        job.pieces[piece].used = true;
-        job.pieces[piece].material = stock.material;
-        ++job.usedPieceCount;
+        bar.pieceIndex[bar.pieceCount++] = model.pieceTypes[type].pieces[nextPiece[type]++];
       }
     }
-    if (stock.quantity >= 1 && stock.quantity <= 999) --stock.quantity;
-    ++stock.usedCount;
-    ++job.barCount;
-  }
-  int freeCount = 0;
-  for (int piece = 0; piece < job.pieceCount; ++piece) {
-    if (!job.pieces[piece].used) job.freePieces[freeCount++] = static_cast<std::int16_t>(piece);
+    CommitBar(job, row, freeCount);
   }
 }
 

@@ -110,10 +110,8 @@ CuttingModel BuildCuttingModel(const JobState& job);
 // type with bars left that still holds it, and the bars put in a fixed order.
 void TidyBars(const CuttingModel& model, BarList& bars);
 
-// Writes the bars into the job exactly as the bar packing search commits its
-// bars: rows taken inventory first, quantities 1 to 999 lowered, used counts,
-// piece flags and materials, `usedPieceCount`, `barCount` and `freePieces`.
-// The job must hold no plan yet.
+// Writes the bars into the job with the bar packing search's CommitBar, rows
+// of each stock type taken inventory first. The job must hold no plan yet.
 void CommitBars(const CuttingModel& model, const BarList& bars, JobState& job);
 
 // Score of the plan the job holds.

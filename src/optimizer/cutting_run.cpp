@@ -69,6 +69,34 @@ bool UpdateStock(JobState& job, Frontend& frontend, bool resultsWritten,
   return true;
 }
 
+// Writes the report and the export, then updates the stock file with the
+// bars taken and the drops kept. The report is written before the stock file
+// and names the drops kept only once they are in it: it is written again with
+// their section after the stock file was. Both writes are composed from the
+// job as the search left it.
+CuttingRunResult WriteResults(JobState& job, Frontend& frontend) {
+  CuttingRunResult result;
+  const std::vector<ReturnedDrop> drops = PlanReturnedDrops(job, frontend);
+  const CuttingReportText report = ComposeCuttingReport(job, frontend, CurrentReportTime());
+  const std::string dropsSection = ReturnedDropsSection(job, frontend, drops);
+  const bool reportWritten =
+      WriteReportFile(frontend, job.reportFileName, report.body + report.closing);
+  if (!reportWritten) result.unwrittenFiles.push_back(job.reportFileName);
+  const bool exportWritten = ExportCutList(job, frontend, job.export_filename);
+  if (!exportWritten) {
+    result.unwrittenFiles.push_back(ExportFileName(job.export_filename, job.matl));
+  }
+  const bool resultsWritten = reportWritten && exportWritten;
+  if (!UpdateStock(job, frontend, resultsWritten, drops)) {
+    result.unwrittenFiles.push_back(job.stock_filename);
+  } else if (resultsWritten && !dropsSection.empty() &&
+             !WriteReportFile(frontend, job.reportFileName,
+                              report.body + dropsSection + report.closing)) {
+    result.unwrittenFiles.insert(result.unwrittenFiles.begin(), job.reportFileName);
+  }
+  return result;
+}
+
 }  // namespace
 
 // So the run starts from exactly what the files hold.
@@ -95,29 +123,7 @@ CuttingRunResult RunCuttingLocked(JobState& job, Frontend& frontend, int level,
   frontend.ShowProgressWindow(false);
   if (beforeWriting && !beforeWriting(job)) return {CuttingRunOutcome::Stopped, {}};
 
-  CuttingRunResult result;
-  // The report is written before the stock file, and names the drops kept
-  // only once they are in it: it is written again with their section after
-  // the stock file was. Both writes are composed from the job as the search
-  // left it.
-  const std::vector<ReturnedDrop> drops = PlanReturnedDrops(job, frontend);
-  const CuttingReportText report = ComposeCuttingReport(job, frontend, CurrentReportTime());
-  const std::string dropsSection = ReturnedDropsSection(job, frontend, drops);
-  const bool reportWritten =
-      WriteReportFile(frontend, job.reportFileName, report.body + report.closing);
-  if (!reportWritten) result.unwrittenFiles.push_back(job.reportFileName);
-  const bool exportWritten = ExportCutList(job, frontend, job.export_filename);
-  if (!exportWritten) {
-    result.unwrittenFiles.push_back(ExportFileName(job.export_filename, job.matl));
-  }
-  const bool resultsWritten = reportWritten && exportWritten;
-  if (!UpdateStock(job, frontend, resultsWritten, drops)) {
-    result.unwrittenFiles.push_back(job.stock_filename);
-  } else if (resultsWritten && !dropsSection.empty() &&
-             !WriteReportFile(frontend, job.reportFileName,
-                              report.body + dropsSection + report.closing)) {
-    result.unwrittenFiles.insert(result.unwrittenFiles.begin(), job.reportFileName);
-  }
+  CuttingRunResult result = WriteResults(job, frontend);
   if (!job.batchMode) {
     frontend.RefreshStockList(0);
     frontend.ShowReport(job.reportFileName);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "optimizer/cutting_model.h"
@@ -139,4 +140,98 @@ Knapsack::Knapsack(const std::vector<KnapsackItem>& items, double kerf, int maxP
 KnapsackResult Knapsack::Solve(double usable, double target, long long nodeLimit,
                                const std::vector<int>& taken) const {
   return KnapsackSearch(items_, kerf_, maxPieces_, usable, target, nodeLimit, taken).Run();
+}
+
+GridKnapsack Knapsack::SolveOnGrid(double usable, double target, double unitsPerLength,
+                                   long long cellLimit, int selections, bool coarse) const {
+  GridKnapsack result;
+  // Coarse units round the weights up, so that what fits in units fits.
+  const auto units = [&](double length) {
+    const double scaled = length * unitsPerLength;
+    return static_cast<long long>(coarse ? std::ceil(scaled - 1e-9) : std::round(scaled));
+  };
+  // A selection of weight W (lengths plus one kerf each) fits when W is
+  // within the usable length, or exactly one kerf over it (the last cut
+  // needs none).
+  const long long fits =
+      coarse ? static_cast<long long>(std::floor(usable * unitsPerLength + 1e-9)) : units(usable);
+  const long long exact = coarse ? fits : units(usable + kerf_);
+  if (fits < 0 || exact < fits) return result;
+  // Copies of each item split into parts of 1, 2, 4 ... so that each part is
+  // taken at most once.
+  struct Part {
+    std::size_t item;
+    int copies;
+    long long weight;
+    double value;
+  };
+  std::vector<Part> parts;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const long long weight = units(items_[i].weight);
+    if (weight <= 0) return result;
+    int left = static_cast<int>(std::min<long long>(items_[i].item.maxCount, exact / weight));
+    for (int part = 1; left > 0; part *= 2) {
+      const int copies = std::min(part, left);
+      parts.push_back({i, copies, copies * weight, copies * items_[i].item.value});
+      left -= copies;
+    }
+  }
+  const long long width = exact + 1;
+  if (static_cast<double>(width) * static_cast<double>(parts.size() + 1) >
+      static_cast<double>(cellLimit)) {
+    return result;
+  }
+  // The best value of each exact weight; unreachable weights stay hugely
+  // negative, so that the inner loop needs no test. `took` marks the weights
+  // each part improved, to read the selections back.
+  std::vector<double> best(width, -1e300);
+  std::vector<std::uint8_t> took(parts.size() * width, 0);
+  best[0] = 0.0;
+  long long reach = 0;  // no weight above this is reached yet
+  for (std::size_t p = 0; p < parts.size(); ++p) {
+    const long long weight = parts[p].weight;
+    const double value = parts[p].value;
+    reach = std::min(exact, reach + weight);
+    double* const table = best.data();
+    std::uint8_t* const row = took.data() + p * width;
+    for (long long w = reach; w >= weight; --w) {
+      const double with = table[w - weight] + value;
+      const bool better = with > table[w];
+      row[w] = better;
+      table[w] = better ? with : table[w];
+    }
+    result.cells += reach + 1;
+  }
+  result.solved = true;
+  // The weights that fit, best value first.
+  std::vector<long long> ends;
+  for (long long w = 0; w <= fits; ++w) {
+    if (best[w] > target) ends.push_back(w);
+  }
+  if (exact > fits && best[exact] > target) ends.push_back(exact);
+  result.bestValue = target;
+  for (const long long w : ends) result.bestValue = std::max(result.bestValue, best[w]);
+  const auto count = std::min<std::size_t>(ends.size(), static_cast<std::size_t>(selections));
+  std::partial_sort(ends.begin(), ends.begin() + static_cast<std::ptrdiff_t>(count), ends.end(),
+                    [&](long long a, long long b) { return best[a] > best[b]; });
+  for (std::size_t e = 0; e < count; ++e) {
+    std::vector<int> copies(items_.size(), 0);
+    int pieces = 0;
+    long long at = ends[e];
+    for (std::size_t p = parts.size(); p-- > 0;) {
+      if (took[p * width + at]) {
+        copies[parts[p].item] += parts[p].copies;
+        pieces += parts[p].copies;
+        at -= parts[p].weight;
+      }
+    }
+    if (pieces > maxPieces_) continue;
+    std::vector<std::pair<int, int>> selection;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+      if (copies[i] > 0) selection.emplace_back(items_[i].item.type, copies[i]);
+    }
+    std::sort(selection.begin(), selection.end());
+    result.selections.push_back(std::move(selection));
+  }
+  return result;
 }

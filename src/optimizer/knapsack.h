@@ -27,6 +27,13 @@ struct KnapsackResult {
   long long nodes = 0;   // search nodes visited
 };
 
+struct GridKnapsack {
+  bool solved = false;
+  double bestValue = 0.0;  // no selection is worth more (the target when none is)
+  std::vector<std::vector<std::pair<int, int>>> selections;  // as KnapsackResult::counts
+  long long cells = 0;                                       // table cells filled
+};
+
 // One set of items, ordered once, solved for bars of any usable length.
 class Knapsack {
  public:
@@ -39,6 +46,16 @@ class Knapsack {
   // available.
   KnapsackResult Solve(double usable, double target, long long nodeLimit,
                        const std::vector<int>& taken = {}) const;
+
+  // The search solved exactly by dynamic programming over whole units of
+  // length (`unitsPerLength` per unit), when the usable length, the kerf and
+  // every piece length are whole numbers of units: up to `selections`
+  // selections worth more than `target`, of different total lengths, the
+  // best first. Not solved when the table would exceed `cellLimit` cells.
+  // `coarse`: any units; the piece weights are rounded up and the usable
+  // length down, so that every selection fits but not every fit is seen.
+  GridKnapsack SolveOnGrid(double usable, double target, double unitsPerLength, long long cellLimit,
+                           int selections, bool coarse = false) const;
 
   struct Item {
     KnapsackItem item;

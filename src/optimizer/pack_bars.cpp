@@ -435,8 +435,7 @@ double ShortestFreePieceLength(const JobState& job) {
 
 void CommitBar(JobState& job, int stockRow, int& freeCount) {
   StockItem& row = job.stock[stockRow];
-  // Orderable rows (30000) and any quantity of 1000 or more never run out.
-  if (row.quantity >= 1 && row.quantity <= 999) --row.quantity;
+  if (QuantityRunsDown(row.quantity)) --row.quantity;
   ++row.usedCount;
   BarPlan& bar = job.bars[job.barCount];
   bar.stockLength = row.length;

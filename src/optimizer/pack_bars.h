@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/job_state.h"
+#include "core/pump_interval.h"
 
 class Frontend;
 
@@ -18,8 +19,6 @@ inline constexpr double kLengthEpsilon = 1e-6;
 inline constexpr double kNoDropYet = 4000000.0;
 // ShortestFreePieceLength when no free piece is shorter.
 inline constexpr double kNoShortPiece = 100000.0;
-// Progress is shown and window events run after about this much work.
-inline constexpr std::chrono::milliseconds kPumpInterval{30};
 
 // A selection of k free pieces: strictly increasing positions in `freePieces`.
 using Selection = std::array<std::int16_t, kMaxPieces + 1>;
@@ -36,8 +35,13 @@ void PackBars(JobState& job, Frontend& frontend, int level,
 // The smallest length among unassigned pieces, or 100000 when none is shorter.
 double ShortestFreePieceLength(const JobState& job);
 
+// True when taking a bar from a row with this quantity lowers it: quantities 1
+// to 999. Orderable rows (30000) and any quantity of 1000 or more never run
+// out.
+constexpr bool QuantityRunsDown(int quantity) { return quantity >= 1 && quantity <= 999; }
+
 // Cuts the bar at `barCount` from stock row `stockRow`: takes one bar from the
-// row (quantities 1 to 999 only), marks the bar's pieces used, rebuilds
+// row (when QuantityRunsDown), marks the bar's pieces used, rebuilds
 // `freePieces` and sets `freeCount` to its length, and counts the bar.
 void CommitBar(JobState& job, int stockRow, int& freeCount);
 

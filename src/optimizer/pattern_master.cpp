@@ -37,6 +37,25 @@ int MostOfOneLength(const CuttingModel& model, int stockType, int pieceType, int
   return count;
 }
 
+// Largest table of the exact pricing knapsack.
+constexpr long long kGridCells = 50000000;
+
+// Pricing's node limits that ask for the knapsack on the length grid, only
+// on its coarse grid, or only exactly.
+constexpr long long kGridPricing = 0;
+constexpr long long kCoarsePricing = -1;
+constexpr long long kExactPricing = -2;
+
+// Every this many rounds the LP's duals are priced exactly, which proves a
+// bound while the columns still improve the LP.
+constexpr int kExactRounds = 8;
+
+// Weight of the earlier duals in the mix that is priced first.
+constexpr double kSmoothing = 0.5;
+
+// Width of the coarse pricing table.
+constexpr double kCoarseCells = 4096.0;
+
 // Single-length patterns are seeded only while there are this few.
 constexpr std::size_t kSingleLengthPatterns = 20000;
 
@@ -82,8 +101,15 @@ PatternMaster::PatternMaster(const CuttingModel& model, MasterGoal goal, double 
   lengths.clear();
   for (const PieceType& type : model.pieceTypes) lengths.push_back(type.length);
   pieceUnits_ = UnitsFor(lengths);
+  lengths.push_back(model.kerf);
+  for (const StockType& type : model.stockTypes) lengths.push_back(type.usable);
+  if (const LengthUnits grid = UnitsFor(lengths); grid.whole) gridUnits_ = grid.perLength;
   for (const PieceType& type : model.pieceTypes) {
     pieceRow_.push_back(lp_.AddRow(type.Demand(), kInfinity));
+    residual_.push_back(type.Demand());
+  }
+  if (goal == MasterGoal::LeastStockLength && model.stockTypes.size() == 1) {
+    wholeBars_ = model.stockTypes[0].length;
   }
   for (const StockType& type : model.stockTypes) {
     stockRow_.push_back(type.Unlimited() ? -1 : lp_.AddRow(-kInfinity, type.AvailableBars()));
@@ -218,6 +244,12 @@ bool PatternMaster::AddAllPatterns(int limit) {
 // from the pieces the ones before left, and adds them.
 PatternMaster::TypePricing PatternMaster::PriceStockType(int stock, const Knapsack& knapsack,
                                                          double target, long long nodeLimit) {
+  if (nodeLimit <= kGridPricing) {
+    if (const std::optional<TypePricing> exact = PriceOnGrid(stock, knapsack, target, nodeLimit)) {
+      return *exact;
+    }
+    nodeLimit = pricing_.provingNodes;
+  }
   TypePricing result;
   std::vector<int> taken(model_.pieceTypes.size(), 0);
   for (int column = 0; column < pricing_.columnsPerType; ++column) {
@@ -239,12 +271,58 @@ PatternMaster::TypePricing PatternMaster::PriceStockType(int stock, const Knapsa
   return result;
 }
 
+std::optional<PatternMaster::TypePricing> PatternMaster::PriceOnGrid(int stock,
+                                                                     const Knapsack& knapsack,
+                                                                     double target,
+                                                                     long long mode) {
+  const double usable = model_.stockTypes[stock].usable;
+  const double span = usable + model_.kerf;
+  TypePricing result;
+  // A wide table is first tried on a coarse grid, which finds most columns
+  // for a fraction of the work.
+  if (span * gridUnits_ > 2.0 * kCoarseCells && mode != kExactPricing) {
+    const GridKnapsack coarse =
+        knapsack.SolveOnGrid(usable, target + tolerance_, kCoarseCells / span, kGridCells,
+                             pricing_.columnsPerType, true);
+    budget_.Spend(static_cast<double>(coarse.cells) / 32.0);
+    for (const auto& counts : coarse.selections) result.added += AddNewPattern({stock, counts});
+    if (result.added > 0) {
+      const KnapsackResult bound = knapsack.Solve(usable, target + tolerance_, 0);
+      result.upperBound = bound.upperBound;
+      result.complete = false;
+      return result;
+    }
+    if (mode == kCoarsePricing) {
+      result.complete = false;
+      result.upperBound = std::numeric_limits<double>::max();
+      return result;
+    }
+  }
+  const GridKnapsack priced = knapsack.SolveOnGrid(usable, target + tolerance_, gridUnits_,
+                                                   kGridCells, pricing_.columnsPerType);
+  // The table's inner loop runs some thirty cells in the time of one search
+  // node.
+  budget_.Spend(static_cast<double>(priced.cells) / 32.0);
+  if (!priced.solved) return std::nullopt;
+  result.upperBound = priced.bestValue + 1e-9 * std::max(1.0, std::fabs(priced.bestValue));
+  for (const auto& counts : priced.selections) result.added += AddNewPattern({stock, counts});
+  // A better selection that the table could not give as a pattern.
+  result.complete = result.added > 0 || priced.selections.empty();
+  return result;
+}
+
+int PatternMaster::AddNewPattern(const Pattern& pattern) {
+  if (!model_.Fits(pattern) || columnOf_.count(pattern) > 0) return 0;
+  AddPattern(pattern);
+  return 1;
+}
+
 PatternMaster::PricingPass PatternMaster::PriceStockTypes(const std::vector<double>& duals,
                                                           double lpValue, long long nodeLimit) {
   std::vector<KnapsackItem> items;
   for (std::size_t type = 0; type < model_.pieceTypes.size(); ++type) {
     items.push_back({static_cast<int>(type), model_.pieceTypes[type].length, duals[pieceRow_[type]],
-                     model_.pieceTypes[type].Demand()});
+                     residual_[type]});
   }
   const Knapsack knapsack(items, model_.kerf, MAX_STK_CUTS);
   const int types = static_cast<int>(model_.stockTypes.size());
@@ -277,32 +355,69 @@ PatternMaster::PricingPass PatternMaster::PriceStockTypes(const std::vector<doub
 }
 
 PatternMaster::Pricing PatternMaster::PriceColumns(const std::vector<double>& duals, double lpValue,
-                                                   bool improvesBound) {
-  PricingPass pass = PriceStockTypes(duals, lpValue, pricing_.knapsackNodes);
-  // Only a longer search shows that no column improves the LP.
-  if (pass.added == 0 && pass.pricedAll && !pass.exact) {
-    pass = PriceStockTypes(duals, lpValue, pricing_.provingNodes);
+                                                   bool improvesBound, bool exactRound) {
+  PricingPass pass;
+  if (exactRound && gridUnits_ > 0.0) {
+    smoothed_ = duals;
+    pass = PriceStockTypes(duals, lpValue, kExactPricing);
+  } else {
+    // Columns are sought first at a mix of these duals and the earlier
+    // mixes, which damps the swings of the duals that make column generation
+    // tail off; the LP's own duals are priced when the mix finds none.
+    if (smoothed_.size() == duals.size()) {
+      for (std::size_t row = 0; row < duals.size(); ++row) {
+        smoothed_[row] = kSmoothing * smoothed_[row] + (1.0 - kSmoothing) * duals[row];
+      }
+      PricingPass mixed = PriceStockTypes(smoothed_, lpValue, pricing_.knapsackNodes);
+      if (mixed.added == 0 && mixed.pricedAll && gridUnits_ > 0.0) {
+        mixed = PriceStockTypes(smoothed_, lpValue, kCoarsePricing);
+      }
+      if (mixed.added > 0) return Pricing::Added;
+    }
+    smoothed_ = duals;
+    pass = PriceStockTypes(duals, lpValue, pricing_.knapsackNodes);
+    // Only an exact knapsack, or a longer search, shows that no column
+    // improves the LP.
+    if (pass.added == 0 && pass.pricedAll && !pass.exact && gridUnits_ > 0.0) {
+      pass = PriceStockTypes(duals, lpValue, kGridPricing);
+    }
+    if (pass.added == 0 && pass.pricedAll && !pass.exact) {
+      pass = PriceStockTypes(duals, lpValue, pricing_.provingNodes);
+    }
   }
-  if (pass.pricedAll && improvesBound && goal_ == MasterGoal::LeastStockLength) {
-    lowerBound_ = std::max(lowerBound_, pass.added == 0 && pass.exact ? lpValue : pass.lagrangian);
+  if (pass.pricedAll && goal_ == MasterGoal::LeastStockLength) {
+    const double bound = pass.added == 0 && pass.exact ? lpValue : pass.lagrangian;
+    generateBound_ = std::max(generateBound_, bound);
+    if (improvesBound) lowerBound_ = std::max(lowerBound_, bound);
   }
   if (pass.added > 0) return Pricing::Added;
   return pass.pricedAll ? Pricing::NoneFound : Pricing::OutOfWork;
 }
 
+bool PatternMaster::BoundSettled() const {
+  if (wholeBars_ <= 0.0 || generateBound_ <= 0.0) return false;
+  return std::ceil(generateBound_ / wholeBars_ - 1e-6) >= std::ceil(lpValue_ / wholeBars_ - 1e-6);
+}
+
 PatternMaster::Outcome PatternMaster::Generate(const StopRequest& stop, bool improvesBound) {
-  for (;;) {
+  smoothed_.clear();
+  generateBound_ = 0.0;
+  for (int round = 1;; ++round) {
     if (stop && stop()) return Outcome::Stopped;
     if (budget_.Exhausted()) return Outcome::OutOfWork;
     const LinearProgram::Status status = lp_.Solve();
-    // An iteration costs about the square of the rows once there are many.
+    // An iteration costs about the square of the rows once there are many;
+    // each solve sets up its work over all rows and columns first.
     const double rows = lp_.RowCount();
-    budget_.Spend(lp_.LastIterations() * rows * std::max(1.0, rows / 100.0));
+    budget_.Spend(lp_.LastIterations() * rows * std::max(1.0, rows / 100.0) + 100.0 * rows +
+                  10.0 * lp_.ColumnCount());
     lpValueKnown_ = status == LinearProgram::Status::Optimal;
     if (!lpValueKnown_) return Outcome::Infeasible;
     lpValue_ = lp_.Objective();
-    switch (PriceColumns(lp_.RowDuals(), lpValue_, improvesBound)) {
-      case Pricing::Added: break;
+    switch (PriceColumns(lp_.RowDuals(), lpValue_, improvesBound, round % kExactRounds == 0)) {
+      case Pricing::Added:
+        if (BoundSettled()) return Outcome::Converged;
+        break;
       case Pricing::NoneFound: return Outcome::Converged;
       case Pricing::OutOfWork: return Outcome::OutOfWork;
     }
@@ -336,58 +451,112 @@ void PatternMaster::UndoBounds(std::size_t logSize) {
   }
 }
 
-std::optional<BarList> PatternMaster::Dive(int variant, int backtracks, double cutoff,
-                                           const StopRequest& stop) {
-  struct Step {
-    std::size_t logSize;  // bound changes made before this step
-    int column;           // the column rounded up
-    double value;         // its LP value then
-  };
-  std::vector<Step> steps;
-  std::optional<BarList> result;
-  for (;;) {
-    const Outcome outcome = Generate(stop, false);
-    if (outcome == Outcome::Stopped || outcome == Outcome::OutOfWork) break;
-    if (outcome == Outcome::Infeasible || lp_.Objective() > cutoff) {
-      // Takes back the last rounding and keeps that column from rounding up.
-      if (steps.empty() || backtracks-- == 0) break;
-      const Step last = steps.back();
-      steps.pop_back();
-      UndoBounds(last.logSize);
-      ChangeBounds(last.column, lp_.ColumnLower(last.column), std::floor(last.value));
-      continue;
-    }
-    const std::vector<double> values = lp_.ColumnValues();
-    // Fractional pattern columns, most fractional (closest to rounding up) first.
-    std::vector<std::pair<double, int>> fractional;
-    for (std::size_t column = 0; column < values.size(); ++column) {
-      const double part = values[column] - std::floor(values[column]);
-      if (IsPatternColumn(static_cast<int>(column)) && part > kIntegrality &&
-          part < 1.0 - kIntegrality) {
-        fractional.emplace_back(-part, static_cast<int>(column));
-      }
-    }
-    if (fractional.empty()) {
-      result = BarsOf(values);
-      break;
-    }
-    std::sort(fractional.begin(), fractional.end());
-    const std::size_t pick =
-        steps.empty() ? std::min<std::size_t>(variant, fractional.size() - 1) : std::size_t{0};
-    const int column = fractional[pick].second;
-    steps.push_back({boundLog_.size(), column, values[column]});
-    // Keeps the whole bars of the solution and rounds one column up.
-    for (std::size_t other = 0; other < values.size(); ++other) {
-      const int index = static_cast<int>(other);
-      const double whole = std::floor(values[other] + kIntegrality);
-      if (IsPatternColumn(index) && whole > lp_.ColumnLower(index)) {
-        ChangeBounds(index, whole, lp_.ColumnUpper(index));
-      }
-    }
-    ChangeBounds(column, std::ceil(values[column]), lp_.ColumnUpper(column));
+void PatternMaster::UpdateResidual() {
+  for (std::size_t type = 0; type < residual_.size(); ++type) {
+    residual_[type] = model_.pieceTypes[type].Demand();
   }
+  for (std::size_t column = 0; column < columns_.size(); ++column) {
+    const double fixed = lp_.ColumnLower(static_cast<int>(column));
+    if (!IsPatternColumn(static_cast<int>(column)) || fixed <= 0.0) continue;
+    for (const auto& [type, count] : patterns_[columns_[column].index].items) {
+      residual_[type] -= static_cast<int>(fixed) * count;
+    }
+  }
+  const std::size_t columns = columns_.size();
+  // Bars of one piece length within what is left keep the LP feasible
+  // wherever the stock allows.
+  if (model_.stockTypes.size() * model_.pieceTypes.size() <= kSingleLengthPatterns) {
+    for (std::size_t stock = 0; stock < model_.stockTypes.size(); ++stock) {
+      for (std::size_t piece = 0; piece < model_.pieceTypes.size(); ++piece) {
+        if (residual_[piece] <= 0) continue;
+        const int count = MostOfOneLength(model_, static_cast<int>(stock), static_cast<int>(piece),
+                                          residual_[piece]);
+        if (count > 0) AddPattern({static_cast<int>(stock), {{static_cast<int>(piece), count}}});
+      }
+    }
+  }
+  for (std::size_t column = 0; column < columns; ++column) {
+    const int index = static_cast<int>(column);
+    if (!IsPatternColumn(index) || lp_.ColumnUpper(index) <= lp_.ColumnLower(index)) continue;
+    const auto& items = patterns_[columns_[column].index].items;
+    if (std::any_of(items.begin(), items.end(),
+                    [&](const auto& item) { return item.second > residual_[item.first]; })) {
+      ChangeBounds(index, lp_.ColumnLower(index), lp_.ColumnLower(index));
+    }
+  }
+}
+
+struct PatternMaster::DiveState {
+  DiveLimits limits;
+  double cutoff = 0.0;
+  const PlanFound& found;
+  const std::function<void()>& nodeDone;
+  const StopRequest& stop;
+  std::vector<char> tabu;  // per column: not to be fixed here
+  bool ended = false;      // stop requested or the work ran out
+};
+
+void PatternMaster::DiveNode(DiveState& state, int depth, int discrepancies) {
+  const Outcome outcome = Generate(state.stop, false);
+  if (outcome == Outcome::Stopped || outcome == Outcome::OutOfWork) {
+    state.ended = true;
+    return;
+  }
+  state.nodeDone();
+  const double value = lp_.Objective();
+  if (outcome == Outcome::Infeasible || value > state.cutoff) return;
+  const std::vector<double> values = lp_.ColumnValues();
+  struct Candidate {
+    double distance;  // from the value to the bars it is fixed at
+    int column;
+    double bars;
+  };
+  std::vector<Candidate> candidates;
+  bool wholeSolution = true;
+  for (std::size_t column = 0; column < values.size(); ++column) {
+    const int index = static_cast<int>(column);
+    const double fixed = lp_.ColumnLower(index);
+    if (!IsPatternColumn(index) || values[column] <= fixed + kIntegrality) continue;
+    const double rounded = std::round(values[column]);
+    wholeSolution = wholeSolution && std::fabs(values[column] - rounded) <= kIntegrality;
+    if (state.tabu.size() <= column || !state.tabu[column]) {
+      const double bars = std::max(fixed + 1.0, rounded);
+      candidates.push_back({std::fabs(values[column] - bars), index, bars});
+    }
+  }
+  if (wholeSolution) {
+    state.cutoff = state.found(BarsOf(values));
+    return;
+  }
+  // Only patterns kept from being fixed here are fractional.
+  if (candidates.empty()) return;
+  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+    return a.distance != b.distance ? a.distance < b.distance : a.column < b.column;
+  });
+  const std::size_t logSize = boundLog_.size();
+  state.tabu.resize(std::max(state.tabu.size(), values.size()), 0);
+  std::vector<int> tried;
+  for (std::size_t i = 0; i < candidates.size() && !state.ended && value <= state.cutoff; ++i) {
+    if (i > 0 && (static_cast<int>(i) > discrepancies || depth >= state.limits.depth)) break;
+    const Candidate& pick = candidates[i];
+    ChangeBounds(pick.column, pick.bars, std::max(pick.bars, lp_.ColumnUpper(pick.column)));
+    UpdateResidual();
+    DiveNode(state, depth + 1, discrepancies - static_cast<int>(i));
+    UndoBounds(logSize);
+    UpdateResidual();
+    state.tabu[pick.column] = 1;
+    tried.push_back(pick.column);
+  }
+  for (const int column : tried) state.tabu[column] = 0;
+}
+
+bool PatternMaster::Dive(const DiveLimits& limits, double cutoff, const PlanFound& found,
+                         const std::function<void()>& nodeDone, const StopRequest& stop) {
+  DiveState state{limits, cutoff, found, nodeDone, stop, {}, false};
+  DiveNode(state, 0, limits.discrepancies);
   UndoBounds(0);
-  return result;
+  UpdateResidual();
+  return !state.ended;
 }
 
 // The objective of the integer program for one column.

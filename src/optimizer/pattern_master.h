@@ -8,6 +8,8 @@
 #include "optimizer/cutting_model.h"
 #include "optimizer/lp_solver.h"
 
+class Knapsack;
+
 // The cutting-stock model over patterns (one column per pattern per stock
 // type) and the methods on it: column generation with knapsack pricing for
 // its linear relaxation and lower bound, diving for integer plans, and the
@@ -36,7 +38,8 @@ using StopRequest = std::function<bool()>;
 
 // The work the LP side may do, counted in steps so that a job gets the same
 // amount of it on every machine: simplex iterations weighted by their cost
-// (which grows with the rows of the program), and knapsack search nodes.
+// (which grows with the rows of the program), each solve's setup over its
+// rows and columns, knapsack search nodes and pricing table cells.
 // About 3e7 units take a second on a 2020s desktop core.
 class WorkBudget {
  public:
@@ -75,8 +78,9 @@ class PatternMaster {
 
   enum class Outcome { Converged, OutOfWork, Stopped, Infeasible };
   // Column generation from the current bounds until no column improves the
-  // LP. `improvesBound` when no column is fixed, so that its duals bound the
-  // whole problem.
+  // LP, or, with one stock length, until the bound it proves rounds up to the
+  // same whole bars as the LP value. `improvesBound` when no column is fixed,
+  // so that its duals bound the whole problem.
   Outcome Generate(const StopRequest& stop, bool improvesBound);
 
   // Lower bound on the stock length of every plan that cuts the demand (less
@@ -84,13 +88,24 @@ class PatternMaster {
   // Lagrangian bound of its best round before. 0 until a round was solved.
   double LowerBound() const { return lowerBound_; }
 
-  // Rounds the LP solution up column by column, generating columns between,
-  // until it is integral. `variant` n takes the n-th most fractional column
-  // at the first rounding, to vary dives. When the LP value exceeds `cutoff`
-  // the last rounding is taken back and that column kept from rounding up,
-  // at most `backtracks` times. Fails when that is not enough, the work runs
-  // out or stop is requested. Leaves the bounds as they were.
-  std::optional<BarList> Dive(int variant, int backtracks, double cutoff, const StopRequest& stop);
+  // Diving with limited discrepancy search over the generated patterns. Each
+  // step fixes the pattern whose LP value is closest to a whole number of
+  // bars above those already fixed, at that number; it takes their pieces out
+  // of the demand and prices columns for what is left, until the LP solution
+  // is whole (a plan, given to `found`, which returns the new cutoff) or its
+  // value exceeds the cutoff. Within the first `depth` steps and up to
+  // `discrepancies` times on one path, the search then tries the next
+  // patterns in that order instead, the ones tried before them at that step
+  // kept from being fixed below it (a tabu list).
+  // `nodeDone` is called after each step's LP. False when stop was
+  // requested or the work ran out. Leaves the bounds as they were.
+  struct DiveLimits {
+    int discrepancies = 0;
+    int depth = 0;
+  };
+  using PlanFound = std::function<double(const BarList&)>;
+  bool Dive(const DiveLimits& limits, double cutoff, const PlanFound& found,
+            const std::function<void()>& nodeDone, const StopRequest& stop);
 
   // The whole bars of the current LP solution (its values rounded down).
   BarList WholeLpBars() const;
@@ -130,17 +145,28 @@ class PatternMaster {
   // Column bound changes made by a dive, so that they can be taken back.
   void ChangeBounds(int column, double lower, double upper);
   void UndoBounds(std::size_t logSize);
+  // Demand less the pieces of the bars fixed by column lower bounds; patterns
+  // that need more than that are kept from growing.
+  void UpdateResidual();
+  struct DiveState;
+  void DiveNode(DiveState& state, int depth, int discrepancies);
 
   enum class Pricing { Added, NoneFound, OutOfWork };
   // Prices the stock types in turn; a round that prices them all updates the
   // lower bound.
-  Pricing PriceColumns(const std::vector<double>& duals, double lpValue, bool improvesBound);
+  // `exactRound`: the LP's duals priced exactly, for a bound.
+  Pricing PriceColumns(const std::vector<double>& duals, double lpValue, bool improvesBound,
+                       bool exactRound);
+  // The bound proved in this column generation rounds up to the same whole
+  // bars as the LP value: more columns cannot change what it proves.
+  bool BoundSettled() const;
   struct TypePricing {
     int added = 0;
     double upperBound = 0.0;  // no pattern of the type is worth more
     bool complete = true;     // the first knapsack was solved to the end
   };
-  TypePricing PriceStockType(int stock, const class Knapsack& knapsack, double target,
+  // `nodeLimit` kGridPricing or kCoarsePricing: PriceOnGrid where it can.
+  TypePricing PriceStockType(int stock, const Knapsack& knapsack, double target,
                              long long nodeLimit);
   struct PricingPass {
     int added = 0;
@@ -148,6 +174,14 @@ class PatternMaster {
     bool exact = true;  // every first knapsack was solved to the end
     double lagrangian = 0.0;
   };
+  // Patterns of a stock type from the exact knapsack on the length grid;
+  // empty when its table would be too large.
+  // `mode`: kGridPricing, kCoarsePricing (no exact table when the coarse
+  // one finds nothing) or kExactPricing (no coarse table).
+  std::optional<TypePricing> PriceOnGrid(int stock, const Knapsack& knapsack, double target,
+                                         long long mode);
+  // Adds the pattern when it fits and is not a column yet: 1 when added.
+  int AddNewPattern(const Pattern& pattern);
   PricingPass PriceStockTypes(const std::vector<double>& duals, double lpValue,
                               long long nodeLimit);
 
@@ -158,6 +192,9 @@ class PatternMaster {
   const double tolerance_;  // reduced cost below which a column does not improve
   LengthUnits stockUnits_;
   LengthUnits pieceUnits_;
+  // Units in which the pieces, kerf and usable lengths are whole numbers, for
+  // exact pricing; 0 when they are on no grid.
+  double gridUnits_ = 0.0;
   LinearProgram lp_;
   std::vector<int> pieceRow_;
   std::vector<int> stockRow_;      // -1 for stock types without a limit
@@ -172,4 +209,8 @@ class PatternMaster {
   bool lpValueKnown_ = false;  // the last LP solve found the optimum
   int nextStockType_ = 0;      // where the next round starts pricing
   std::vector<BoundChange> boundLog_;
+  std::vector<int> residual_;     // pieces of each type pricing may use
+  std::vector<double> smoothed_;  // the mix of duals priced first
+  double generateBound_ = 0.0;    // bound proved in the current column generation
+  double wholeBars_ = 0.0;        // the one stock length plans take whole bars of, or 0
 };

@@ -168,6 +168,19 @@ check "an unknown optimizer is named" grep -q '^brx: unknown optimizer "fast"' "
 run_brx --optimizer=best "$job/a.cut"
 check "the optimizer option without a job gives exit 1" test "$status" -eq 1
 
+# The bound is the pattern LP bound: 150 lengths of which any three fit a bar
+# and no four do need 50 bars, where their total length would say 44.
+new_job 0
+printf 'MATERIAL, MARK, QTY, LENGTH\r\nM,R9,1000,100\r\n' >"$job/a.stk"
+{
+  printf 'Mark(Bin),Material,Qty,Length\r\n'
+  awk 'BEGIN { for (i = 0; i < 150; i++) printf "P%d,M,1,%.2f\r\n", i, 25.01 + i * 0.05 }'
+} >"$job/a.cut"
+run_brx --optimizer=best "$job/a.cut" "$job/a.stk" out.txt M 0
+check "three-a-bar job runs" test "$status" -eq 0
+check "the bound is 50 bars and the plan meets it" \
+  grep -qx "Lower bound on stock length: 5000'-0\" (this plan is within 0.00% of it)" "$job/stdout"
+
 # An export named like the report ("Ex.bxl") must not replace it: exit 2,
 # the report whole, the stock not subtracted.
 new_job 1

@@ -127,9 +127,14 @@ JobState MixedJob(std::uint64_t seed, int pieceCount) {
   return MakeTestJob({{120, 0}, {100, 4}, {80, 3}}, pieces, "0.125", "0.5");
 }
 
-TEST(BestPlanTest, SameJobSamePlan) {
-  const CheckedRun first = RunChecked(MixedJob(7, 30), 5);
-  const CheckedRun second = RunChecked(MixedJob(7, 30), 5);
+class BestPlanRepeatTest : public ::testing::TestWithParam<int> {};
+
+// The dive and the integer program (level 10) as well as the quicker phases.
+TEST_P(BestPlanRepeatTest, SameJobSamePlan) {
+  const JobState before =
+      GetParam() == 5 ? MixedJob(7, 30) : MakeTestJob({{1000, 0}}, Triplets(12, 5));
+  const CheckedRun first = RunChecked(before, GetParam());
+  const CheckedRun second = RunChecked(before, GetParam());
   ASSERT_EQ(first.job.barCount, second.job.barCount);
   for (int b = 0; b < first.job.barCount; ++b) {
     const BarPlan& one = first.job.bars[b];
@@ -141,11 +146,48 @@ TEST(BestPlanTest, SameJobSamePlan) {
   }
 }
 
-TEST(BestPlanTest, FindsTheOptimumOfTripletsAndProvesIt) {
-  const CheckedRun run = RunChecked(MakeTestJob({{1000, 0}}, Triplets(12, 3)), 10);
-  EXPECT_EQ(run.job.barCount, 12);
-  EXPECT_DOUBLE_EQ(run.result.lowerBound, 12000.0);
+INSTANTIATE_TEST_SUITE_P(Levels, BestPlanRepeatTest, ::testing::Values(5, 10));
+
+class BestPlanTripletTest : public ::testing::TestWithParam<std::uint64_t> {};
+
+// Jobs whose optimum only the dive finds.
+TEST_P(BestPlanTripletTest, FindsTheOptimumAndProvesIt) {
+  const CheckedRun run = RunChecked(MakeTestJob({{1000, 0}}, Triplets(20, GetParam())), 10);
+  EXPECT_EQ(run.job.barCount, 20);
+  EXPECT_DOUBLE_EQ(run.result.lowerBound, 20000.0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, BestPlanTripletTest, ::testing::Values(1, 2, 3, 5, 10));
+
+// Distinct lengths of which every bar holds at most `perBar` and any
+// `perBar` fit: the pattern LP bound is the pieces over `perBar` bars, well
+// above the total length, and finding it takes a knapsack over many sizes.
+struct LargeBarCase {
+  const char* name;
+  double shortest;
+  double step;
+  int perBar;
+};
+
+void PrintTo(const LargeBarCase& row, std::ostream* os) { *os << row.name; }
+
+class BestPlanLargeBarTest : public ::testing::TestWithParam<LargeBarCase> {};
+
+TEST_P(BestPlanLargeBarTest, BoundIsThePatternLpBound) {
+  const LargeBarCase& bars = GetParam();
+  std::vector<double> pieces;
+  for (int i = 0; i < 60; ++i) pieces.push_back(bars.shortest + i * bars.step);
+  const CheckedRun run = RunChecked(MakeTestJob({{100000, 0}}, pieces), 10);
+  EXPECT_DOUBLE_EQ(run.result.lowerBound, 60 / bars.perBar * 100000.0);
+  EXPECT_EQ(run.job.barCount, 60 / bars.perBar);
+}
+
+INSTANTIATE_TEST_SUITE_P(PiecesPerBar, BestPlanLargeBarTest,
+                         ::testing::Values(LargeBarCase{"ThreeOfAQuarterToAThird", 25001, 137, 3},
+                                           LargeBarCase{"TwoOfAThirdToAHalf", 33334, 271, 2}),
+                         [](const ::testing::TestParamInfo<LargeBarCase>& bars) {
+                           return bars.param.name;
+                         });
 
 // Presses Cancel at the given progress report.
 class CancellingFrontend : public RecordingFrontend {
@@ -163,18 +205,24 @@ class CancellingFrontend : public RecordingFrontend {
 
 class BestPlanCancelTest : public ::testing::TestWithParam<int> {};
 
-TEST_P(BestPlanCancelTest, CancelGivesAValidPlanOfEveryPiece) {
-  const JobState before = MakeTestJob({{1000, 0}}, Triplets(15, 11));
+// Reports 1 to 3 come before the dive, the later ones after its steps.
+TEST_P(BestPlanCancelTest, CancelGivesAValidPlanNoWorseThanTheSearch) {
+  const JobState before = MakeTestJob({{1000, 0}}, Triplets(20, 1));
   CheckedRun run{before, {}, {}};
   CancellingFrontend frontend(run.job, static_cast<std::size_t>(GetParam()));
   run.result = PlanChecked(before, run.job, 10, frontend);
   EXPECT_GT(frontend.progress.size(), static_cast<std::size_t>(GetParam()));
   EXPECT_TRUE(run.result.cancelled);
   EXPECT_EQ(UncutPieces(run.job), 0);
-  EXPECT_GE(run.job.barCount, 15);
+  JobState classic = before;
+  RecordingFrontend quiet;
+  PackBars(classic, quiet, 10);
+  EXPECT_LE(run.job.barCount, classic.barCount);
+  EXPECT_GE(run.job.barCount, 20);
 }
 
-INSTANTIATE_TEST_SUITE_P(AtEachProgressReport, BestPlanCancelTest, ::testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(AtEachProgressReport, BestPlanCancelTest,
+                         ::testing::Values(1, 2, 3, 5, 12));
 
 TEST(RunOptimizerTest, ClassicIsTheSearchAloneAndBestAddsTheBound) {
   const JobState before = MakeTestJob({{100, 0}}, {60, 50, 40, 30, 20});
