@@ -11,41 +11,14 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 
-#include "core/frontend.h"
+#include "app/batch_frontend.h"
 #include "core/job_state.h"
 #include "mainwindow/diagram_view.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/report_printing.h"
 #include "mainwindow/report_viewer_window.h"
-
-namespace {
-
-// Says what the windows would have shown, on the error stream.
-class QuietFrontend : public Frontend {
- public:
-  void ShowStatus(const std::string&) override {}
-  void ShowMessage(const std::string& title, const std::string& text, MessageIcon) override {
-    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-  }
-  Answer AskYesNo(const std::string&, const std::string&) override { return Answer::Cancel; }
-  void RefreshStockList(int) override {}
-  void RefreshCutList(int) override {}
-  std::vector<std::string> MaterialEntries() const override { return {}; }
-  void SetMaterialEntries(const std::vector<std::string>&) override {}
-  void ShowStockFileName(const std::string&) override {}
-  void ShowCutFileName(const std::string&) override {}
-  void MarkMaterialSaved() override {}
-  void RunSaveAs() override {}
-  void SetOptimizationLevel(int) override {}
-  void ShowProgressWindow(bool) override {}
-  void ShowProgress(float) override {}
-  void ShowReport(const std::string&) override {}
-  void PumpEvents() override {}
-  void PauseWithEvents(int) override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -58,7 +31,7 @@ int main(int argc, char** argv) {
   job.reportFileName = argv[1];
   job.export_filename = argv[2];
   job.matl = argv[3];
-  QuietFrontend frontend;
+  BatchFrontend frontend(std::cerr);
   QtDialogs dialogs;
   ReportPrinting printing(job, frontend, dialogs);
 
