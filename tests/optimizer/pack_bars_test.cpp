@@ -182,15 +182,11 @@ INSTANTIATE_TEST_SUITE_P(
             "KerfText", {{20, 2}}, {{10, 1}, {9.5, 1}}, "1 in", "0", 10, {"B0: 0", "B0: 1"}, {0}}),
     [](const testing::TestParamInfo<PlanCase>& param) { return param.param.name; });
 
-TEST(PackBarsToleranceTest, ShortestPieceScaledByLevel) {
+// The literal search shares the shortest-piece rule, so the differential test
+// cannot see it: with no piece shorter than 100000, the shortest counts as 100000.
+TEST(PackBarsToleranceTest, ShortestPieceCountsAtMost100000) {
   JobState job;
   RecordingFrontend frontend;
-  for (const auto& [level, tolerance] : {std::pair{0, 5.0}, {5, 2.5}, {10, 0.0}}) {
-    BuildJob(job, {{20, 5}}, {{12, 1}, {8, 1}, {5, 1}});
-    PackBars(job, frontend, level);
-    EXPECT_EQ(job.dropTolerance, tolerance) << "level " << level;
-  }
-  // No piece shorter than 100000: the shortest counts as 100000.
   BuildJob(job, {{20, 5}}, {{200000, 1}});
   PackBars(job, frontend, 4);
   EXPECT_EQ(job.dropTolerance, 60000);
