@@ -108,7 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
                  10,
                  {"B0: 0 1"},
                  {0}},
-        PlanCase{"InventoryRowRunsOut", {{20, 2}}, {{20, 3}}, "0", "0", 5, {"B0: 0", "B0: 1"}, {0}},
         PlanCase{"EqualRowsToleranceMetTakesTheLater",
                  {{20, 1}, {20, 1}},
                  {{15, 1}},
