@@ -28,17 +28,14 @@
 #include "core/job_state.h"
 #include "optimizer/best_plan.h"
 #include "optimizer/pack_bars.h"
+#include "support/random_draws.h"
+#include "support/test_job.h"
 
 namespace {
 
-struct StockRow {
-  double length;
-  int quantity;  // 0: orderable
-};
-
 struct BenchJob {
   std::string name;
-  std::vector<StockRow> stock;
+  std::vector<TestStock> stock;
   std::vector<double> pieces;
   double kerf = 0.0;
   int bestKnownBars = 0;      // 0 when unknown
@@ -51,27 +48,7 @@ std::filesystem::path DataFolder() {
 }
 
 JobState MakeJobState(const BenchJob& bench) {
-  JobState job;
-  job.kerf = std::to_string(bench.kerf);
-  job.UnuseableLen = "0";
-  for (const StockRow& row : bench.stock) {
-    StockItem& item = job.stock[job.stockCount++];
-    item.length = row.length;
-    item.nonInventory = row.quantity == 0;
-    item.quantity =
-        static_cast<std::int16_t>(row.quantity == 0 ? kOrderableQuantity : row.quantity);
-    item.material = "BENCH";
-    item.bin = "A";
-    job.totalStockQuantity += item.quantity;
-  }
-  for (const double length : bench.pieces) {
-    CutPiece& piece = job.pieces[job.pieceCount++];
-    piece.length = length;
-    piece.mark = "P";
-  }
-  SortStockByLength(job.stockCount, job.stock);
-  SortPiecesByLength(job.pieceCount, job.pieces);
-  return job;
+  return MakeTestJob(bench.stock, bench.pieces, std::to_string(bench.kerf));
 }
 
 std::vector<BenchJob> ReadU120() {
@@ -113,19 +90,6 @@ std::vector<BenchJob> ReadT120() {
   return jobs;
 }
 
-// A fixed pseudo-random sequence (the same on every platform).
-class Sequence {
- public:
-  explicit Sequence(std::uint64_t seed) : state_(seed) {}
-  int Next(int below) {
-    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(below));
-  }
-
- private:
-  std::uint64_t state_;
-};
-
 // Triplets the published way: each bar of 1000 takes a first piece from 380
 // to 490, a second from 250 to half of what is left, and the rest; the pieces
 // are then shuffled. The optimum is the number of bars built.
@@ -135,13 +99,13 @@ BenchJob Triplets(int pieces, int instance) {
   job.name = "triplet_" + std::to_string(pieces) + "_" + std::to_string(instance);
   job.stock.push_back({1000.0, 0});
   for (int bar = 0; bar < pieces / 3; ++bar) {
-    const int first = 380 + random.Next(111);
+    const int first = 380 + random.Below(111);
     const int left = 1000 - first;
-    const int second = 250 + random.Next(left / 2 - 250 + 1);
+    const int second = 250 + random.Below(left / 2 - 250 + 1);
     job.pieces.insert(job.pieces.end(), {1.0 * first, 1.0 * second, 1.0 * (left - second)});
   }
   for (std::size_t i = job.pieces.size(); i > 1; --i) {
-    std::swap(job.pieces[i - 1], job.pieces[random.Next(static_cast<int>(i))]);
+    std::swap(job.pieces[i - 1], job.pieces[random.Below(static_cast<int>(i))]);
   }
   job.bestKnownBars = pieces / 3;
   return job;
@@ -222,7 +186,7 @@ BenchJob LargeCapacity(int instance) {
   BenchJob job;
   job.name = "large_capacity_" + std::to_string(instance);
   job.stock.push_back({100000.0, 0});
-  for (int i = 0; i < 200; ++i) job.pieces.push_back(20000.0 + random.Next(15001));
+  for (int i = 0; i < 200; ++i) job.pieces.push_back(20000.0 + random.Below(15001));
   job.checkLpBound = true;
   return job;
 }
@@ -237,35 +201,35 @@ std::vector<BenchJob> LargeMixes() {
     BenchJob mix{"a_feet_1to12_on_20_40_60", {}, {}, 1.0 / 96.0, 0};
     for (int row = 0; row < 1000; ++row) {
       const double length = 20.0 * (1 + row % 3);
-      mix.stock.push_back({length, row % 100 == 99 ? 0 : 1 + random.Next(5)});
+      mix.stock.push_back({length, row % 100 == 99 ? 0 : 1 + random.Below(5)});
     }
     for (int i = 0; i < 2000; ++i)
-      mix.pieces.push_back(1.0 + random.Next(11 * 192 + 1) * kSixteenthFoot);
+      mix.pieces.push_back(1.0 + random.Below(11 * 192 + 1) * kSixteenthFoot);
     mixes.push_back(mix);
   }
   {
     BenchJob mix{"b_feet_2to12in_on_40", {}, {}, 1.0 / 96.0, 0};
     for (int row = 0; row < 1000; ++row)
-      mix.stock.push_back({40.0, row == 999 ? 0 : 1 + random.Next(5)});
+      mix.stock.push_back({40.0, row == 999 ? 0 : 1 + random.Below(5)});
     for (int i = 0; i < 2000; ++i)
-      mix.pieces.push_back((2.0 + random.Next(10 * 16 + 1) / 16.0) / 12.0);
+      mix.pieces.push_back((2.0 + random.Below(10 * 16 + 1) / 16.0) / 12.0);
     mixes.push_back(mix);
   }
   {
     BenchJob mix{"c_mm_300to3000_on_6000_12000", {}, {}, 3.0, 0};
     for (int row = 0; row < 1000; ++row) {
-      mix.stock.push_back({row % 2 == 0 ? 12000.0 : 6000.0, row >= 998 ? 0 : 1 + random.Next(5)});
+      mix.stock.push_back({row % 2 == 0 ? 12000.0 : 6000.0, row >= 998 ? 0 : 1 + random.Below(5)});
     }
-    for (int i = 0; i < 2000; ++i) mix.pieces.push_back(300.0 + random.Next(2701));
+    for (int i = 0; i < 2000; ++i) mix.pieces.push_back(300.0 + random.Below(2701));
     mixes.push_back(mix);
   }
   {
     BenchJob mix{"d_feet_1000_lengths", {}, {}, 0.0, 0};
     for (int row = 0; row < 1000; ++row) {
-      mix.stock.push_back({10.0 + row / 24.0, row % 10 == 9 ? 0 : 1 + random.Next(5)});
+      mix.stock.push_back({10.0 + row / 24.0, row % 10 == 9 ? 0 : 1 + random.Below(5)});
     }
     for (int i = 0; i < 2000; ++i)
-      mix.pieces.push_back(1.0 + random.Next(19 * 192 + 1) * kSixteenthFoot);
+      mix.pieces.push_back(1.0 + random.Below(19 * 192 + 1) * kSixteenthFoot);
     mixes.push_back(mix);
   }
   return mixes;

@@ -9,6 +9,7 @@
 
 #include "core/number_text.h"
 #include "optimizer/best_plan_run.h"
+#include "support/random_draws.h"
 
 namespace {
 
@@ -107,27 +108,11 @@ PlanTotals ExhaustiveOptimum(const JobState& job) {
   return optimum;
 }
 
-class Sequence {
- public:
-  explicit Sequence(std::uint64_t seed) : state_(seed * 2654435761ULL + 1) {}
-  int Below(int bound) {
-    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(bound));
-  }
-  template <typename T, std::size_t N>
-  T Pick(const std::array<T, N>& choices) {
-    return choices[Below(static_cast<int>(N))];
-  }
-
- private:
-  std::uint64_t state_;
-};
-
 // Up to ten pieces from lengths that often add up exactly, two or three
 // stock lengths, orderable rows or a few bars in inventory, and kerfs and
 // unusable lengths that decide whether pieces fit.
 JobState SmallJob(std::uint64_t seed) {
-  Sequence random(seed);
+  Sequence random(seed * 2654435761ULL + 1);
   std::vector<TestStock> stock;
   const int rows = 2 + random.Below(2);
   for (int row = 0; row < rows; ++row) {

@@ -5,19 +5,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "support/random_draws.h"
+
 namespace {
-
-class Sequence {
- public:
-  explicit Sequence(std::uint64_t seed) : state_(seed + 0x9E3779B97F4A7C15ULL) {}
-  int Below(int bound) {
-    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(bound));
-  }
-
- private:
-  std::uint64_t state_;
-};
 
 struct Instance {
   std::vector<KnapsackItem> items;
@@ -29,7 +19,7 @@ struct Instance {
 // Lengths in thirds and sixteenths, so that sums meet the usable length only
 // within rounding and the last kerf decides.
 Instance RandomInstance(std::uint64_t seed) {
-  Sequence random(seed);
+  Sequence random(seed + 0x9E3779B97F4A7C15ULL);
   Instance instance;
   instance.kerf = random.Below(3) * 0.125;
   instance.usable = 10.0 + random.Below(20);

@@ -8,21 +8,9 @@
 
 #include "optimizer/best_plan_run.h"
 #include "optimizer/pack_bars.h"
+#include "support/random_draws.h"
 
 namespace {
-
-// A fixed pseudo-random sequence, the same on every platform.
-class Sequence {
- public:
-  explicit Sequence(std::uint64_t seed) : state_(seed) {}
-  int Below(int bound) {
-    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(bound));
-  }
-
- private:
-  std::uint64_t state_;
-};
 
 std::vector<int> UsedCounts(const JobState& job) {
   std::vector<int> used;

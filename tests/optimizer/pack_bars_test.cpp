@@ -108,23 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
                  10,
                  {"B0: 0 1"},
                  {0}},
-        PlanCase{"OrderableRowNeverRunsOut",
-                 {{20, 0}},
-                 {{20, 3}},
-                 "0",
-                 "0",
-                 5,
-                 {"B0: 0", "B0: 1", "B0: 2"},
-                 {kOrderableQuantity}},
-        PlanCase{"InventoryRowRunsOut", {{20, 2}}, {{20, 3}}, "0", "0", 5, {"B0: 0", "B0: 1"}, {0}},
-        PlanCase{"QuantityOf1000NeverChanges",
-                 {{20, 1000}},
-                 {{20, 2}},
-                 "0",
-                 "0",
-                 5,
-                 {"B0: 0", "B0: 1"},
-                 {1000}},
         PlanCase{"EqualRowsToleranceMetTakesTheLater",
                  {{20, 1}, {20, 1}},
                  {{15, 1}},
@@ -198,53 +181,11 @@ INSTANTIATE_TEST_SUITE_P(
             "KerfText", {{20, 2}}, {{10, 1}, {9.5, 1}}, "1 in", "0", 10, {"B0: 0", "B0: 1"}, {0}}),
     [](const testing::TestParamInfo<PlanCase>& param) { return param.param.name; });
 
-TEST(NextSelectionTest, VisitsFiveTakeTwoInWalkOrder) {
-  Selection c{};
-  std::vector<std::pair<int, int>> visited;
-  std::vector<bool> lasts;
-  bool first = true;
-  for (bool last = false; !last; first = false) {
-    last = NextSelection(5, 2, first, c);
-    visited.emplace_back(c[0], c[1]);
-    lasts.push_back(last);
-  }
-  EXPECT_EQ(visited, (std::vector<std::pair<int, int>>{
-                         {0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 4}, {2, 4}, {3, 4}}));
-  EXPECT_EQ(lasts, (std::vector<bool>{false, false, false, false, false, false, true}));
-}
-
-class NextSelectionCountTest : public testing::TestWithParam<std::pair<int, int>> {};
-
-TEST_P(NextSelectionCountTest, VisitsOnePlusKTimesNMinusKIncreasingSelections) {
-  const auto [n, k] = GetParam();
-  Selection c{};
-  int count = 0;
-  for (bool last = false, first = true; !last; first = false) {
-    last = NextSelection(n, k, first, c);
-    ++count;
-    for (int i = 0; i < k; ++i) {
-      ASSERT_LT(c[i], n);
-      if (i > 0) {
-        ASSERT_LT(c[i - 1], c[i]);
-      }
-    }
-  }
-  EXPECT_EQ(count, 1 + k * (n - k));
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, NextSelectionCountTest,
-                         testing::Values(std::pair{1, 1}, std::pair{7, 1}, std::pair{7, 3},
-                                         std::pair{7, 7}, std::pair{30, 12}, std::pair{40, 20}));
-
-TEST(PackBarsToleranceTest, ShortestPieceScaledByLevel) {
+// The literal search shares the shortest-piece rule, so the differential test
+// cannot see it: with no piece shorter than 100000, the shortest counts as 100000.
+TEST(PackBarsToleranceTest, ShortestPieceCountsAtMost100000) {
   JobState job;
   RecordingFrontend frontend;
-  for (const auto& [level, tolerance] : {std::pair{0, 5.0}, {5, 2.5}, {10, 0.0}}) {
-    BuildJob(job, {{20, 5}}, {{12, 1}, {8, 1}, {5, 1}});
-    PackBars(job, frontend, level);
-    EXPECT_EQ(job.dropTolerance, tolerance) << "level " << level;
-  }
-  // No piece shorter than 100000: the shortest counts as 100000.
   BuildJob(job, {{20, 5}}, {{200000, 1}});
   PackBars(job, frontend, 4);
   EXPECT_EQ(job.dropTolerance, 60000);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/job_state.h"
+#include "support/test_job.h"
 
 // An independent check of a plan in a job, written from the rules of a valid
 // plan rather than from the optimiser: every test applies it to every plan.
@@ -25,12 +26,3 @@ struct PlanTotals {
 };
 
 PlanTotals TotalsOf(const JobState& job);
-
-// A job for the tests: stock rows as (length, quantity, with 0 orderable),
-// pieces by length, sorted longest first as a cutting run sorts them.
-struct TestStock {
-  double length = 0.0;
-  int quantity = 0;
-};
-JobState MakeTestJob(const std::vector<TestStock>& stock, const std::vector<double>& pieces,
-                     const std::string& kerf = "0", const std::string& unusable = "0");

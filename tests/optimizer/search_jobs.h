@@ -1,33 +1,15 @@
 #pragma once
 
-#include <initializer_list>
-#include <random>
 #include <string>
 
 #include "core/job_state.h"
+#include "support/random_draws.h"
 
 // Building jobs for the bar packing search, and comparing the plans two
 // searches made of the same job.
 
 inline constexpr const char* kSearchMaterial = "W8X31";
 inline constexpr double kEighthInchInFeet = 0.125 / 12;
-
-// Seeded draws that give the same jobs on every run and machine.
-class JobRandom {
- public:
-  explicit JobRandom(unsigned seed) : engine_(seed) {}
-
-  int Between(int low, int high) {
-    return low + static_cast<int>(engine_() % static_cast<unsigned>(high - low + 1));
-  }
-  bool OneIn(int n) { return Between(1, n) == 1; }
-  double Pick(std::initializer_list<double> values) {
-    return values.begin()[Between(0, static_cast<int>(values.size()) - 1)];
-  }
-
- private:
-  std::mt19937 engine_;
-};
 
 // A length as the job files hold it: at most 15 significant digits.
 double StoredLength(double length);
