@@ -39,7 +39,7 @@ Effort EffortForLevel(int level) {
 // passed since they last did, so Cancel acts quickly whatever the job.
 class SearchProgress {
  public:
-  SearchProgress(JobState& job, Frontend& frontend) : job_(job), frontend_(frontend) {}
+  SearchProgress(JobState& job, ProgressView& frontend) : job_(job), frontend_(frontend) {}
 
   bool StopRequested() {
     const auto now = std::chrono::steady_clock::now();
@@ -62,7 +62,7 @@ class SearchProgress {
 
  private:
   JobState& job_;
-  Frontend& frontend_;
+  ProgressView& frontend_;
   std::chrono::steady_clock::time_point lastPump_ = std::chrono::steady_clock::now();
 };
 
@@ -296,7 +296,7 @@ std::vector<int> CutCountsOf(const CuttingModel& model, const JobState& job) {
 
 }  // namespace
 
-PlanResult RunBestPlan(JobState& job, Frontend& frontend, int level) {
+PlanResult RunBestPlan(JobState& job, ProgressView& frontend, int level) {
   // A plan left by an earlier run is no part of this one.
   ClearPlan(job);
   // The bar packing search runs on the job itself so that Cancel reaches it;
@@ -332,7 +332,7 @@ std::optional<OptimizerKind> OptimizerNamed(const std::string& name) {
   return std::nullopt;
 }
 
-PlanResult RunOptimizer(OptimizerKind kind, JobState& job, Frontend& frontend, int level) {
+PlanResult RunOptimizer(OptimizerKind kind, JobState& job, ProgressView& frontend, int level) {
   if (kind == OptimizerKind::Best) return RunBestPlan(job, frontend, level);
   PackBars(job, frontend, level);
   PlanResult result;

@@ -4,7 +4,7 @@
 #include <string>
 
 struct JobState;
-class Frontend;
+class ProgressView;
 
 // Which optimiser plans a cutting run: the bar packing search, or the best
 // plan that also proves how far it can be from the best possible one.
@@ -36,10 +36,10 @@ struct PlanResult {
 // search commits its bars. The bar packing search runs first at the same
 // level, and its plan is kept when it is better: more length cut, then less
 // stock length, less orderable stock, fewer bars. Shows progress and pumps
-// events through the frontend; `cancelRequested` ends it with the best plan
+// events through `progress`; `cancelRequested` ends it with the best plan
 // found so far. The same job and level always give the same plan.
-PlanResult RunBestPlan(JobState& job, Frontend& frontend, int level);
+PlanResult RunBestPlan(JobState& job, ProgressView& progress, int level);
 
 // The cutting run's optimiser call: the bar packing search (`PackBars`) or
 // RunBestPlan.
-PlanResult RunOptimizer(OptimizerKind kind, JobState& job, Frontend& frontend, int level);
+PlanResult RunOptimizer(OptimizerKind kind, JobState& job, ProgressView& progress, int level);

@@ -40,7 +40,7 @@ constexpr int kStepsPerClockCheck = 64;
 // Shows progress and lets window events run after every interval of work.
 class Pacer {
  public:
-  Pacer(JobState& job, Frontend& frontend, std::chrono::milliseconds interval)
+  Pacer(JobState& job, ProgressView& frontend, std::chrono::milliseconds interval)
       : job_(job), frontend_(frontend), interval_(interval), lastPump_(Clock::now()) {}
 
   // Counts one step of work; true once a cancel has been requested.
@@ -60,7 +60,7 @@ class Pacer {
   using Clock = std::chrono::steady_clock;
 
   JobState& job_;
-  Frontend& frontend_;
+  ProgressView& frontend_;
   std::chrono::milliseconds interval_;
   Clock::time_point lastPump_;
   int steps_ = 0;
@@ -102,7 +102,7 @@ struct SizeBounds {
 
 class BarSearch {
  public:
-  BarSearch(JobState& job, Frontend& frontend, std::chrono::milliseconds pumpInterval)
+  BarSearch(JobState& job, ProgressView& frontend, std::chrono::milliseconds pumpInterval)
       : job_(job),
         pacer_(job, frontend, pumpInterval),
         kerf_(KerfLength(job)),
@@ -414,7 +414,7 @@ class BarSearch {
 
 }  // namespace
 
-void PackBars(JobState& job, Frontend& frontend, int level,
+void PackBars(JobState& job, ProgressView& frontend, int level,
               std::chrono::milliseconds pumpInterval) {
   job.dropTolerance = ShortestFreePieceLength(job) * (10 - level) / 10;
   job.cancelRequested = false;
@@ -454,7 +454,7 @@ void CommitBar(JobState& job, int stockRow, int& freeCount) {
   ++job.barCount;
 }
 
-void ShowCuttingProgress(Frontend& frontend, int done, int total) {
+void ShowCuttingProgress(ProgressView& frontend, int done, int total) {
   const double percent = total > 0 ? static_cast<double>(done) / total * 100 : 0.0;
   frontend.ShowProgress(static_cast<float>(percent));
 }

@@ -7,7 +7,7 @@
 #include "core/job_state.h"
 #include "core/pump_interval.h"
 
-class Frontend;
+class ProgressView;
 
 // The bar packing search: assigns the job's pieces to stock bars one bar at a
 // time and records the plan in `bars`.
@@ -29,7 +29,7 @@ using Selection = std::array<std::int16_t, kMaxPieces + 1>;
 // less are passed over. Progress is shown and events are pumped every `pumpInterval` of work; a
 // cancel request seen then ends the search after the bar being searched (committed if a selection
 // was recorded for it).
-void PackBars(JobState& job, Frontend& frontend, int level,
+void PackBars(JobState& job, ProgressView& progress, int level,
               std::chrono::milliseconds pumpInterval = kPumpInterval);
 
 // The smallest length among unassigned pieces, or 100000 when none is shorter.
@@ -46,4 +46,4 @@ constexpr bool QuantityRunsDown(int quantity) { return quantity >= 1 && quantity
 void CommitBar(JobState& job, int stockRow, int& freeCount);
 
 // Sets the progress bar to done / total (0 to 100 percent).
-void ShowCuttingProgress(Frontend& frontend, int done, int total);
+void ShowCuttingProgress(ProgressView& progress, int done, int total);
