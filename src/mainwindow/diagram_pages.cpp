@@ -18,13 +18,10 @@
 
 namespace {
 
-// The same resolution as the report's PDF pages.
-constexpr int kPdfResolution = 1200;
 // The SVG drawing: 7.5 inches wide in points, as on a Letter page.
 constexpr int kSvgWidth = 540;
 constexpr int kSvgResolution = 72;
 constexpr double kSvgMargin = 9.0;
-constexpr double kReportPoints = 10.0;
 
 void PaintNoBars(QPainter& painter, const DiagramPainter& diagramPainter, double top) {
   painter.setFont(DiagramFont(kPaperLabelPoints, false));

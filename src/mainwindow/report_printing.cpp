@@ -23,9 +23,8 @@
 
 namespace {
 
-// Point sizes of the header line and the report lines before any scaling.
+// Point size of the header line before any scaling.
 constexpr double kHeaderPoints = 12.0;
-constexpr double kReportPoints = 10.0;
 // The rule under the header: its distance below the header line and its
 // thickness, in printer points.
 constexpr double kRuleOffsetPoints = 0.5;
@@ -37,7 +36,6 @@ constexpr double kMarginMillimetres = 12.7;
 // the search on a page too small for any text.
 constexpr double kShrinkStep = 0.98;
 constexpr double kSmallestScale = 0.05;
-constexpr int kPdfResolution = 1200;
 
 double Points(const QPaintDevice& device, double points) {
   return points * device.logicalDpiY() / 72.0;

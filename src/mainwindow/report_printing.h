@@ -22,6 +22,11 @@ QPageLayout DefaultReportPageLayout();
 // Gives the printer that page, keeping any wider minimum margins it has.
 void UseDefaultReportPage(QPrinter& printer);
 
+// The report lines' point size before any scaling, and the resolution of
+// the PDF pages that reports and diagrams are written to.
+inline constexpr double kReportPoints = 10.0;
+inline constexpr int kPdfResolution = 1200;
+
 // The report's fixed-pitch font, bold or regular, at the given point size.
 QFont FixedPitchFont(double points, bool bold);
 // The bold header font, shrunk from 12 points until the header fits the width.
